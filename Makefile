@@ -1,0 +1,30 @@
+# Top-level commands. `make run` and `make test` do all set-up on a fresh Debian 12 machine.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+CTEST_ARGS ?=
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build test run bench clean test-sanitize fuzz
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR)
+
+test: build
+	@bash scripts/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j2 $(CTEST_ARGS)
+
+run: build
+	@if [ -x $(BUILD_DIR)/telmo ]; then $(BUILD_DIR)/telmo; else $(BUILD_DIR)/telmo-cli --help; fi
+
+bench: build
+	@bash scripts/run-benchmarks.sh $(BUILD_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR) build-sanitize build-fuzz

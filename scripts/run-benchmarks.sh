@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs every benchmark program of a build folder, one after the other.
+set -eu
+build_dir=${1:-build}
+found=0
+for b in "$build_dir"/bench/bench_*; do
+  [ -x "$b" ] || continue
+  found=1
+  echo "== $(basename "$b")"
+  "$b" --benchmark_min_time=0.2 "${@:2}"
+done
+[ "$found" = 1 ] || { echo "no benchmark programs in $build_dir/bench" >&2; exit 1; }

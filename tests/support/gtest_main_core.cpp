@@ -1,0 +1,9 @@
+// Test entry point for logic tests: a QCoreApplication so that Qt's event and codec machinery works.
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
