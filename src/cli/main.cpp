@@ -1,7 +1,15 @@
 // telmo-cli: the headless face of the core, for pipelines, batch clean-up and tests.
+#include "cli/CliCommand.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <map>
+#include <string>
+
+namespace telmo::cli {
+std::map<std::string, CommandFn>& Registry();
+}
 
 namespace {
 const char kUsage[] =
@@ -19,9 +27,14 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args.first() == "--help" || args.first() == "-h") {
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
-        return args.isEmpty() ? 2 : 0;
+        return args.isEmpty() ? telmo::cli::kExitUsage : telmo::cli::kExitOk;
     }
-    std::fprintf(stderr, "telmo-cli: unknown command '%s'\n", qPrintable(args.first()));
-    std::fputs(kUsage, stderr);
-    return 2;
+    const auto& commands = telmo::cli::Registry();
+    auto it = commands.find(args.first().toStdString());
+    if (it == commands.end()) {
+        telmo::cli::PrintError(QStringLiteral("unknown command '%1'").arg(args.first()));
+        std::fputs(kUsage, stderr);
+        return telmo::cli::kExitUsage;
+    }
+    return it->second(args.mid(1));
 }

@@ -1,0 +1,31 @@
+#pragma once
+// Sub-commands of telmo-cli register themselves here; main() dispatches on the first argument.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace telmo::cli {
+
+// Exit statuses shared by every sub-command.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;  // the work could not be done (file unreadable, no display, ...)
+inline constexpr int kExitUsage = 2;    // bad arguments
+inline constexpr int kExitRejected = 3; // the input was refused (e.g. a pattern the engine rejects)
+
+using CommandFn = int (*)(const QStringList& args); // args: everything after the sub-command's name
+
+// Called from a static initialiser in the sub-command's own file:
+//   static const bool registered = telmo::cli::RegisterCommand("text", &RunTextCommand);
+bool RegisterCommand(const char* name, CommandFn fn);
+
+// Reads FILE (or standard input when path is empty or "-") as UTF-8, a leading byte-order mark dropped.
+// On failure returns false with a message for the user in *error.
+bool ReadInputText(const QString& path, QString* text, QString* error);
+
+// Writes text to standard output as UTF-8, byte for byte, nothing added.
+void WriteOutputText(const QString& text);
+
+// Prints "telmo-cli: MESSAGE" and a line end on standard error.
+void PrintError(const QString& message);
+
+} // namespace telmo::cli
