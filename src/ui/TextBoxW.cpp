@@ -1,0 +1,344 @@
+#include "ui/TextBoxW.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QValidator>
+
+namespace telmo {
+
+namespace {
+
+constexpr QChar kParagraphSeparator(0x2029);
+
+bool IsLineBreak(QChar c) {
+    return c == u'\r' || c == u'\n' || c == kParagraphSeparator;
+}
+
+bool IsDigits(const QString& s) {
+    for (QChar c : s)
+        if (c < u'0' || c > u'9') return false;
+    return true;
+}
+
+// The document keeps U+2029 between blocks; the box hands out CR LF instead.
+QString RawToCrLf(QString raw) {
+    if (raw.contains(kParagraphSeparator)) raw.replace(kParagraphSeparator, QStringLiteral("\r\n"));
+    return raw;
+}
+
+QStringList LocalFiles(const QMimeData* mime) {
+    QStringList files;
+    if (!mime || !mime->hasUrls()) return files;
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile()) files << url.toLocalFile();
+    return files;
+}
+
+} // namespace
+
+// Sees every change of a single-line box as the text before and after it, so it can treat the
+// inserted part the way the box promises: cut at its first line break, and (digits only) refused
+// whole when it holds anything but 0 to 9. Typing, pasting, dropping and middle-click paste all
+// pass through here.
+class TextBoxWValidator : public QValidator {
+public:
+    TextBoxWValidator(TextBoxW* box, QLineEdit* line) : QValidator(line), box_(box), line_(line) {
+        last_ = line->text();
+        QObject::connect(line, &QLineEdit::textChanged, this, [this](const QString& t) { last_ = t; });
+    }
+
+    State validate(QString& input, int& pos) const override {
+        if (input == last_) return Acceptable;
+        qsizetype prefix = 0;
+        const qsizetype maxCommon = std::min(input.size(), last_.size());
+        while (prefix < maxCommon && input[prefix] == last_[prefix]) ++prefix;
+        qsizetype suffix = 0;
+        while (suffix < maxCommon - prefix &&
+               input[input.size() - 1 - suffix] == last_[last_.size() - 1 - suffix])
+            ++suffix;
+        QString inserted = input.mid(prefix, input.size() - prefix - suffix);
+        qsizetype cut = -1;
+        for (qsizetype i = 0; i < inserted.size(); ++i)
+            if (IsLineBreak(inserted[i])) {
+                cut = i;
+                break;
+            }
+        if (cut >= 0) {
+            inserted.truncate(cut);
+            input = input.left(prefix) + inserted + input.right(suffix);
+            pos = int(prefix + inserted.size());
+        }
+        if (box_->DigitsOnly() && !IsDigits(inserted)) {
+            box_->Refuse();
+            return Invalid;
+        }
+        return Acceptable;
+    }
+
+private:
+    TextBoxW* box_;
+    QLineEdit* line_;
+    QString last_;
+};
+
+TextBoxW::TextBoxW(Kind kind, QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QWidget* editor = nullptr;
+    if (kind == Kind::MultiLine) {
+        plain_ = new QPlainTextEdit(this);
+        plain_->setTabChangesFocus(false);
+        plain_->viewport()->installEventFilter(this);
+        connect(plain_, &QPlainTextEdit::textChanged, this, &TextBoxW::Change);
+        editor = plain_;
+    } else {
+        line_ = new QLineEdit(this);
+        line_->setValidator(new TextBoxWValidator(this, line_));
+        connect(line_, &QLineEdit::textChanged, this, &TextBoxW::Change);
+        editor = line_;
+    }
+    editor->installEventFilter(this);
+    layout->addWidget(editor);
+    setFocusProxy(editor);
+}
+
+QWidget* TextBoxW::Editor() const {
+    return plain_ ? static_cast<QWidget*>(plain_) : line_;
+}
+
+QString TextBoxW::Text() const {
+    if (line_) return line_->text();
+    return RawToCrLf(plain_->document()->toRawText());
+}
+
+void TextBoxW::SetText(const QString& text) {
+    if (line_) {
+        // A single-line box holds the first line only.
+        qsizetype cut = 0;
+        while (cut < text.size() && !IsLineBreak(text[cut])) ++cut;
+        line_->setText(text.left(cut));
+        return;
+    }
+    plain_->setPlainText(text);
+}
+
+int TextBoxW::DocToText(int docPos) const {
+    QTextBlock block = plain_->document()->findBlock(docPos);
+    if (!block.isValid()) block = plain_->document()->lastBlock();
+    return docPos + block.blockNumber();
+}
+
+int TextBoxW::TextToDoc(int textPos) const {
+    QTextDocument* doc = plain_->document();
+    if (textPos <= 0) return 0;
+    // Block b starts at text position position(b) + b (one extra unit for each CR before it).
+    int lo = 0, hi = doc->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (doc->findBlockByNumber(mid).position() + mid <= textPos)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock block = doc->findBlockByNumber(lo);
+    const int offset = std::min(textPos - (block.position() + lo), block.length() - 1);
+    return block.position() + offset;
+}
+
+int TextBoxW::SelStart() const {
+    if (line_) return line_->hasSelectedText() ? line_->selectionStart() : line_->cursorPosition();
+    return DocToText(plain_->textCursor().selectionStart());
+}
+
+void TextBoxW::SetSelStart(int start) {
+    if (line_) {
+        line_->setCursorPosition(std::clamp(start, 0, int(line_->text().size())));
+        return;
+    }
+    QTextCursor cursor = plain_->textCursor();
+    cursor.setPosition(TextToDoc(start));
+    plain_->setTextCursor(cursor);
+}
+
+int TextBoxW::SelLength() const {
+    if (line_) return int(line_->selectedText().size());
+    const QTextCursor cursor = plain_->textCursor();
+    return DocToText(cursor.selectionEnd()) - DocToText(cursor.selectionStart());
+}
+
+void TextBoxW::SetSelLength(int length) {
+    length = std::max(length, 0);
+    if (line_) {
+        const int start = SelStart();
+        line_->setSelection(start, std::min(length, int(line_->text().size()) - start));
+        return;
+    }
+    QTextCursor cursor = plain_->textCursor();
+    const int startDoc = cursor.selectionStart();
+    cursor.setPosition(startDoc);
+    cursor.setPosition(TextToDoc(DocToText(startDoc) + length), QTextCursor::KeepAnchor);
+    plain_->setTextCursor(cursor);
+}
+
+QString TextBoxW::SelText() const {
+    if (line_) return line_->selectedText();
+    return RawToCrLf(plain_->textCursor().selectedText());
+}
+
+void TextBoxW::SetSelText(const QString& text) {
+    if (line_) {
+        line_->insert(text);
+        return;
+    }
+    QTextCursor cursor = plain_->textCursor();
+    cursor.insertText(text); // one edit block: removal of the selection and the insertion undo together
+    plain_->setTextCursor(cursor);
+}
+
+void TextBoxW::SetFocus() {
+    Editor()->setFocus(Qt::OtherFocusReason);
+}
+
+void TextBoxW::SetDigitsOnly(bool on) {
+    digitsOnly_ = on;
+    if (on && line_) line_->setInputMethodHints(Qt::ImhDigitsOnly);
+}
+
+void TextBoxW::SetScrollBars(bool horizontal, bool vertical) {
+    if (!plain_) return;
+    plain_->setLineWrapMode(horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    plain_->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    plain_->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void TextBoxW::SetHideSelection(bool hide) {
+    QWidget* editor = Editor();
+    QPalette pal = editor->palette();
+    if (hide) {
+        pal.setBrush(QPalette::Inactive, QPalette::Highlight, pal.brush(QPalette::Inactive, QPalette::Base));
+        pal.setBrush(QPalette::Inactive, QPalette::HighlightedText,
+                     pal.brush(QPalette::Inactive, QPalette::Text));
+    } else {
+        pal.setBrush(QPalette::Inactive, QPalette::Highlight,
+                     pal.brush(QPalette::Active, QPalette::Highlight));
+        pal.setBrush(QPalette::Inactive, QPalette::HighlightedText,
+                     pal.brush(QPalette::Active, QPalette::HighlightedText));
+    }
+    editor->setPalette(pal);
+}
+
+void TextBoxW::SetReadOnly(bool on) {
+    if (plain_)
+        plain_->setReadOnly(on);
+    else
+        line_->setReadOnly(on);
+}
+
+void TextBoxW::Refuse() {
+    QApplication::beep();
+    InputRefused();
+}
+
+bool TextBoxW::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        if (watched != Editor()) break;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int vk = VirtualKeyFromQtKey(key->key());
+        if (vk == 0) break;
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        const int shift = (mods & Qt::ShiftModifier ? 1 : 0) | (mods & Qt::ControlModifier ? 2 : 0) |
+                          (mods & Qt::AltModifier ? 4 : 0);
+        int keyCode = vk;
+        KeyDown(keyCode, shift);
+        if (keyCode == 0) return true;
+        break;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (acceptFileDrops_ && !LocalFiles(drag->mimeData()).isEmpty()) {
+            drag->acceptProposedAction();
+            return true;
+        }
+        break;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QStringList files = acceptFileDrops_ ? LocalFiles(drop->mimeData()) : QStringList();
+        if (!files.isEmpty()) {
+            drop->acceptProposedAction();
+            OLEDragDrop(files);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int VirtualKeyFromQtKey(int qtKey) {
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+        return qtKey; // Qt uses the ASCII codes, as the virtual-key codes do
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 0x70 + (qtKey - Qt::Key_F1);
+    switch (qtKey) {
+    case Qt::Key_Backspace:
+        return 0x08;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 0x09;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 0x0D;
+    case Qt::Key_Shift:
+        return 0x10;
+    case Qt::Key_Control:
+        return 0x11;
+    case Qt::Key_Alt:
+        return 0x12;
+    case Qt::Key_Pause:
+        return 0x13;
+    case Qt::Key_CapsLock:
+        return 0x14;
+    case Qt::Key_Escape:
+        return 0x1B;
+    case Qt::Key_Space:
+        return 0x20;
+    case Qt::Key_PageUp:
+        return 0x21;
+    case Qt::Key_PageDown:
+        return 0x22;
+    case Qt::Key_End:
+        return 0x23;
+    case Qt::Key_Home:
+        return 0x24;
+    case Qt::Key_Left:
+        return 0x25;
+    case Qt::Key_Up:
+        return 0x26;
+    case Qt::Key_Right:
+        return 0x27;
+    case Qt::Key_Down:
+        return 0x28;
+    case Qt::Key_Insert:
+        return 0x2D;
+    case Qt::Key_Delete:
+        return 0x2E;
+    default:
+        return 0;
+    }
+}
+
+} // namespace telmo
