@@ -1,0 +1,88 @@
+#include "platform/WindowPlacement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
+
+#ifdef TELMO_HAVE_X11
+#include "platform/x11/X11WindowState.h"
+#endif
+
+namespace telmo {
+namespace {
+
+constexpr char kTopmostProperty[] = "telmoTopmost";
+
+bool OnX11() {
+#ifdef TELMO_HAVE_X11
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+#else
+    return false;
+#endif
+}
+
+void Apply(QWidget* w, bool above) {
+#ifdef TELMO_HAVE_X11
+    if (OnX11()) {
+        x11::SetWindowAbove(static_cast<std::uintptr_t>(w->winId()), above, w->isVisible());
+        return;
+    }
+#endif
+    // Elsewhere the platform window takes the hint without being recreated; before it exists the
+    // widget's own flag is safe to change because nothing is on screen.
+    if (QWindow* handle = w->windowHandle())
+        handle->setFlag(Qt::WindowStaysOnTopHint, above);
+    else if (!w->isVisible())
+        w->setWindowFlag(Qt::WindowStaysOnTopHint, above);
+}
+
+// A window manager forgets the state of a window that is hidden; the window carries it again when it
+// is shown, as a topmost window does elsewhere.
+class TopmostKeeper : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (w->property(kTopmostProperty).toBool()) Apply(w, true);
+        }
+        return false;
+    }
+};
+
+void SetState(QWidget* w, bool above) {
+    if (!w) return;
+    w = w->window();
+    static QPointer<TopmostKeeper> keeper;
+    if (!keeper) keeper = new TopmostKeeper(QCoreApplication::instance());
+    if (!w->property("telmoTopmostWatched").toBool()) {
+        w->installEventFilter(keeper);
+        w->setProperty("telmoTopmostWatched", true);
+    }
+    w->setProperty(kTopmostProperty, above);
+    Apply(w, above);
+    if (w->isVisible()) {
+        w->raise();
+        w->activateWindow();
+    }
+}
+
+} // namespace
+
+void SetTopmost(QWidget* window) { SetState(window, true); }
+
+void ClearTopmost(QWidget* window) { SetState(window, false); }
+
+bool IsTopmost(const QWidget* window) {
+    if (!window) return false;
+    window = window->window();
+#ifdef TELMO_HAVE_X11
+    if (OnX11()) return window->internalWinId() && x11::WindowIsAbove(window->internalWinId());
+#endif
+    if (const QWindow* handle = window->windowHandle()) return handle->flags().testFlag(Qt::WindowStaysOnTopHint);
+    return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+} // namespace telmo
