@@ -1,0 +1,26 @@
+// telmo: the form-filling assistant's window.
+#include "app/SingleInstance.h"
+#include "app/frmMain.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("telmo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("telmo"));
+
+    telmo::SingleInstance instance(telmo::SingleInstance::DefaultServerName());
+    if (instance.AnotherIsRunning()) return 0; // the running window comes to the front instead
+
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/telmo/telmo.png")));
+    telmo::frmMain window;
+    instance.Listen([&window] {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
+    window.show();
+    return app.exec();
+}
