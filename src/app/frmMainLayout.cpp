@@ -13,6 +13,11 @@
 #include <QListWidget>
 #include <QPushButton>
 
+// The pictures live in the widgets library, a static library: its resources must be pulled in by hand.
+static void InitTelmoResources() {
+    Q_INIT_RESOURCE(telmo);
+}
+
 namespace telmo {
 
 namespace {
@@ -42,6 +47,7 @@ QPushButton* MakeButton(QWidget* parent, int index, const QString& caption, cons
 } // namespace
 
 void frmMain::BuildWindow() {
+    InitTelmoResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Telmo填表助手"));
     setWindowIcon(QIcon(QStringLiteral(":/telmo/telmo.png")));

@@ -1,10 +1,16 @@
 // Running a script from the script page, and the window's topmost state.
 #include "app/frmMain.h"
+#include "platform/WindowPlacement.h"
+
+#include <QCheckBox>
 
 namespace telmo {
 
 void frmMain::Check2_Click() {
-    // TODO: SetTopmost / ClearTopmost.
+    if (Check2->isChecked())
+        SetTopmost(this);
+    else
+        ClearTopmost(this);
 }
 
 void frmMain::ExecuteScript() {

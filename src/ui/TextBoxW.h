@@ -83,7 +83,4 @@ private:
     bool acceptFileDrops_ = false;
 };
 
-// Windows virtual-key code for a Qt key (0 when the key has none).
-int VirtualKeyFromQtKey(int qtKey);
-
 } // namespace telmo
