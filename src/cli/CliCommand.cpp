@@ -1,7 +1,8 @@
 #include "cli/CliCommand.h"
 
+#include "files/TextFiles.h"
+
 #include <QFile>
-#include <QStringDecoder>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -19,22 +20,22 @@ bool RegisterCommand(const char* name, CommandFn fn) {
 }
 
 bool ReadInputText(const QString& path, QString* text, QString* error) {
-    QFile file;
-    bool opened = (path.isEmpty() || path == "-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                  : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path.isEmpty() ? "standard input" : path, file.errorString());
+    TextReadResult result;
+    if (path.isEmpty() || path == "-") {
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly)) {
+            *error = QStringLiteral("cannot read standard input: %1").arg(in.errorString());
+            return false;
+        }
+        result = ReadUtf8Device(in, QStringLiteral("standard input"));
+    } else {
+        result = ReadUtf8File(path);
+    }
+    if (!result.ok) {
+        *error = result.error;
         return false;
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    *text = decoder.decode(view);
+    *text = std::move(result.text);
     return true;
 }
 
