@@ -13,7 +13,7 @@ TEST(TextLines, SplitCutsAtLfAndDropsEveryCr) {
         {"a", {"a"}},
         {"a\r\nb", {"a", "b"}},
         {"a\nb\n", {"a", "b", ""}},
-        {"a\rb", {"ab"}},          // a lone CR disappears without breaking the line
+        {"a\rb", {"ab"}}, // a lone CR disappears without breaking the line
         {"\r\n\r\n", {"", "", ""}},
         {"  \n x ", {"  ", " x "}},
     };

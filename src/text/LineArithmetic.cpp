@@ -1,0 +1,96 @@
+#include "text/LineArithmetic.h"
+
+#include "text/Amounts.h"
+#include "text/TextLines.h"
+#include "text/vbs/Evaluator.h"
+
+#include <cmath>
+
+namespace telmo {
+
+namespace {
+
+QStringView TrimSpaces(QStringView s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == u' ') ++b;
+    while (e > b && s[e - 1] == u' ') --e;
+    return s.mid(b, e - b);
+}
+
+// Appends the evaluated line to out, writing the value's text straight into it.
+void AppendEvaluatedLine(const QString& line, QString* out) {
+    const QStringView expression = TrimSpaces(line);
+    vbs::Value value;
+    const bool printable = vbs::Evaluate(expression, &value) == vbs::err::kNone &&
+                           value.type != vbs::VType::Empty && value.type != vbs::VType::Null &&
+                           value.type != vbs::VType::Object &&
+                           !(value.type == vbs::VType::String && value.s.isEmpty());
+    if (!printable) {
+        out->append(line);
+        return;
+    }
+    out->append(expression);
+    out->append(QChar(u'='));
+    vbs::AppendText(value, out);
+}
+
+} // namespace
+
+QString EvaluateExpressionLine(const QString& line) {
+    QString out;
+    AppendEvaluatedLine(line, &out);
+    return out;
+}
+
+QString EvaluateLines(const QString& text) {
+    const QStringList lines = SplitLines(text);
+    QString out;
+    out.reserve(text.size() + text.size() / 2 + 16);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i) out.append(QLatin1String("\r\n"));
+        AppendEvaluatedLine(lines[i], &out);
+    }
+    return out;
+}
+
+QString FormatBillTotal(float total) {
+    if (!std::isfinite(total)) return FormatCapitalAmount(total); // the overflow text
+    QString text;
+    vbs::AppendSingle(total, &text);
+    return text;
+}
+
+QString ComputeBill(const QString& text) {
+    float income = 0.0f, expense = 0.0f;
+    for (const QString& line : SplitLines(text)) {
+        const qsizetype k = FindAmountStart(line);
+        if (k < 0) continue;
+        const float amount = ToSingle(ParseLeadingNumber(QStringView(line).mid(k)));
+        // float arithmetic: every addition rounds to single precision
+        if (amount > 0.0f)
+            income += amount;
+        else
+            expense += amount;
+    }
+    const QString summary = QStringLiteral("累计收入：") + FormatBillTotal(income) +
+                            QStringLiteral("，累计支出：") + FormatBillTotal(expense);
+    QString out;
+    out.reserve(text.size() + text.size() / 8 + summary.size() + 2);
+    const QChar* data = text.constData();
+    const qsizetype n = text.size();
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (data[i] != u'\n') continue;
+        // A bare LF becomes CR LF; a CR LF stays as it is; a lone CR elsewhere is left alone.
+        const bool hasCr = i > 0 && data[i - 1] == u'\r';
+        out.append(QStringView(data + runStart, i - runStart));
+        out.append(hasCr ? QLatin1String("\n") : QLatin1String("\r\n"));
+        runStart = i + 1;
+    }
+    out.append(QStringView(data + runStart, n - runStart));
+    out.append(QLatin1String("\r\n"));
+    out.append(summary);
+    return out;
+}
+
+} // namespace telmo
