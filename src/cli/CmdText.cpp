@@ -1,0 +1,51 @@
+// telmo-cli text OP [FILE]: one text operation on a file or standard input.
+#include "cli/CliCommand.h"
+#include "text/ChineseScript.h"
+#include "text/TextOperations.h"
+
+namespace telmo::cli {
+namespace {
+
+// OP is an index 0..18 written in plain decimal digits, or an operation's identifier.
+int ParseOperation(const QString& op) {
+    bool isNumber = !op.isEmpty() && op.size() <= 2;
+    for (QChar c : op) isNumber = isNumber && c.isDigit() && c.unicode() < 0x80;
+    if (isNumber) {
+        const int index = op.toInt();
+        return index < kTextOperationCount ? index : -1;
+    }
+    return TextOperationIndex(op);
+}
+
+int RunTextCommand(const QStringList& args) {
+    if (args.isEmpty() || args.size() > 2) {
+        PrintError(QStringLiteral("usage: telmo-cli text OP [FILE]"));
+        return kExitUsage;
+    }
+    const int op = ParseOperation(args[0]);
+    if (op < 0) {
+        PrintError(QStringLiteral("unknown text operation '%1' (use 0..18 or one of: %2)")
+                       .arg(args[0], TextOperationIdentifiers().join(QStringLiteral(", "))));
+        return kExitUsage;
+    }
+    if (op == 7 || op == 8) {
+        QString error;
+        if (!ChineseScriptAvailable(op == 7 ? ScriptDirection::ToSimplified : ScriptDirection::ToTraditional,
+                                    &error)) {
+            PrintError(error);
+            return kExitFailure;
+        }
+    }
+    QString text, error;
+    if (!ReadInputText(args.size() > 1 ? args[1] : QString(), &text, &error)) {
+        PrintError(error);
+        return kExitFailure;
+    }
+    WriteOutputText(ApplyTextOperation(text, op));
+    return kExitOk;
+}
+
+const bool registered = RegisterCommand("text", &RunTextCommand);
+
+} // namespace
+} // namespace telmo::cli

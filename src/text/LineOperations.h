@@ -1,0 +1,24 @@
+#pragma once
+// The line and space clean-ups of the text page: blank lines, extra spaces, joining lines,
+// indenting lines.
+#include <QString>
+
+namespace telmo {
+
+// Drops every empty line (a line of spaces is not empty); the result never ends with a line break.
+QString RemoveBlankLines(const QString& text);
+
+// Every run of two or more spaces (U+0020) becomes one space; other blanks stay.
+QString CollapseSpaces(const QString& text);
+
+// Removes every CR LF pair, then every remaining LF; a lone CR stays.
+QString JoinAllLines(const QString& text);
+
+// Removes every space U+0020; other space characters stay.
+QString RemoveAllSpaces(const QString& text);
+
+// Puts two full-width spaces (U+3000 U+3000) in front of every line that does not have them yet;
+// lines are trimmed of spaces first, and a line ending with two U+3000 loses them unless it is the last.
+QString IndentLines(const QString& text);
+
+} // namespace telmo
