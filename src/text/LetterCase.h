@@ -1,0 +1,25 @@
+#pragma once
+// Letter case of a text, character by character: the number of characters never changes.
+#include <QChar>
+#include <QString>
+
+namespace telmo {
+
+// True exactly for A-Z and a-z.
+inline bool IsAsciiLetter(QChar c) {
+    const char16_t u = c.unicode() | 0x20;
+    return u >= u'a' && u <= u'z';
+}
+
+// Every letter to its upper-case form.
+QString ToUpperCase(const QString& text);
+// Every letter to its lower-case form; then every "i " becomes "I " again.
+QString ToLowerCase(const QString& text);
+// An a-z first character, and every character that follows a character other than A-Z/a-z,
+// to upper case; no letter is ever lowered.
+QString CapitalizeWords(const QString& text);
+// The first character, and every character after a line feed, a straight double quote or one of
+// ". ", "! ", "? ", to upper case; no letter is ever lowered.
+QString CapitalizeSentences(const QString& text);
+
+} // namespace telmo
