@@ -1,0 +1,127 @@
+// telmo-cli text: examples byte for byte through the command line, and its errors.
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <gtest/gtest.h>
+
+namespace {
+struct CliResult {
+    int exitCode;
+    QByteArray out, err;
+};
+
+CliResult RunText(const QStringList& args, const QByteArray& input,
+                  const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(TELMO_CLI_PATH, QStringList{"text"} + args);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+struct Example {
+    const char* op;
+    QByteArray in, out;
+};
+} // namespace
+
+TEST(CliText, ExamplesHoldByteForByte) {
+    const Example examples[] = {
+        {"0", "a\r\n\r\n  \r\nb\r\n", "a\r\n  \r\nb"},
+        {"RemoveBlankLines", "a\rb\r\n\r\nc", "ab\r\nc"},
+        {"1", "abc    de  f", "abc de f"},
+        {"2", "a\r\nb\nc\rd", "abc\rd"},
+        {"3",
+         "a b\xE3\x80\x80"
+         "c",
+         "ab\xE3\x80\x80"
+         "c"},
+        {"4", "ver 1.0.", "ver 1.0\xE3\x80\x82"},
+        {"ToChinesePunctuation", "C:\\dir",
+         "C\xEF\xBC\x9A\xE3\x80\x81"
+         "dir"},
+        {"4", "....", "\xE2\x80\xA6\xE2\x80\xA6\xE3\x80\x82"},
+        {"5", "\xE2\x80\x9C你好\xE2\x80\x9D，《书》。", "\"你好\",书."},
+        {"6", "&amp;lt;", "&lt;"},
+        {"7", "乾淨", "干净"},
+        {"8", "头发很干净", "頭髮很乾淨"},
+        {"SimplifiedToTraditional", "毛发", "毛髮"},
+        {"9", "abc123", "ABC123"},
+        {"10", "I AM HI THERE", "I am hI there"},
+        {"11", "don't", "Don'T"},
+        {"12", "hi. there! ok? yes", "Hi. There! Ok? Yes"},
+        {"15", "abc\xE3\x80\x80\xE3\x80\x80\r\ndef",
+         "\xE3\x80\x80\xE3\x80\x80"
+         "abc\r\n\xE3\x80\x80\xE3\x80\x80"
+         "def"},
+        {"17", " 刘丽 ", "刘\xE3\x80\x80丽"},
+        {"18", "这是一个\r\n被断开的句子。", "\xE3\x80\x80\xE3\x80\x80这是一个被断开的句子。"},
+        {"RecognizeParagraphs", "《论语》、《孟子》", "\xE3\x80\x80\xE3\x80\x80《论语》《孟子》"},
+    };
+    for (const Example& e : examples) {
+        const CliResult r = RunText({e.op}, e.in);
+        EXPECT_EQ(r.exitCode, 0) << e.op << " " << r.err.toStdString();
+        EXPECT_EQ(r.out, e.out) << e.op << " " << e.in.toStdString();
+    }
+}
+
+TEST(CliText, ReadsAFileAndDropsItsByteOrderMark) {
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    file.write("\xEF\xBB\xBF"
+               "a,b");
+    file.close();
+    const CliResult r = RunText({"4", file.fileName()}, {});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, QByteArray("a\xEF\xBC\x8C"
+                                "b"));
+}
+
+TEST(CliText, BadOperationIsAUsageError) {
+    for (const QStringList& args :
+         {QStringList{"19"}, QStringList{"-1"}, QStringList{"removeblanklines"}, QStringList{"1x"},
+          QStringList{""}, QStringList{}, QStringList{"1", "a", "b"}}) {
+        const CliResult r = RunText(args, "text");
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+}
+
+TEST(CliText, UnreadableFileFails) {
+    const CliResult r = RunText({"0", "/nonexistent/file.txt"}, {});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("/nonexistent/file.txt"));
+}
+
+TEST(CliText, MissingCharacterDictionaryFailsClearly) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TELMO_OPENCC_DATA_DIR", "/nonexistent-dictionaries");
+    for (const char* op : {"7", "8"}) {
+        const CliResult r = RunText({op}, "头发", env);
+        EXPECT_EQ(r.exitCode, 1) << op;
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains("Characters.ocd2")) << r.err.toStdString();
+    }
+    const CliResult other = RunText({"9"}, "ab", env); // the other operations do not need it
+    EXPECT_EQ(other.exitCode, 0);
+    EXPECT_EQ(other.out, QByteArray("AB"));
+}
+
+TEST(CliText, CorruptCharacterDictionaryFailsClearly) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile bad(dir.filePath("STCharacters.ocd2"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("OPENCC_MARISA_0.2.5 this is not a dictionary");
+    bad.close();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TELMO_OPENCC_DATA_DIR", dir.path());
+    const CliResult r = RunText({"8"}, "头发", env);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("STCharacters.ocd2")) << r.err.toStdString();
+}
