@@ -1,26 +1,21 @@
 // telmo-cli text: examples byte for byte through the command line, and its errors.
-#include <QProcess>
-#include <QProcessEnvironment>
+#include "support/CliRun.h"
+
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
 
 namespace {
-struct CliResult {
-    int exitCode;
-    QByteArray out, err;
-};
-
-CliResult RunText(const QStringList& args, const QByteArray& input,
-                  const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(TELMO_CLI_PATH, QStringList{"text"} + args);
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+CliResult RunText(const QStringList& args, const QByteArray& input) {
+    return RunCli(QStringList{"text"} + args, input);
 }
+
+// Points telmo-cli at another dictionary folder for the life of the object.
+class DictionaryDir {
+public:
+    explicit DictionaryDir(const QString& dir) { qputenv("TELMO_OPENCC_DATA_DIR", dir.toLocal8Bit()); }
+    ~DictionaryDir() { qunsetenv("TELMO_OPENCC_DATA_DIR"); }
+};
 
 struct Example {
     const char* op;
@@ -99,15 +94,14 @@ TEST(CliText, UnreadableFileFails) {
 }
 
 TEST(CliText, MissingCharacterDictionaryFailsClearly) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TELMO_OPENCC_DATA_DIR", "/nonexistent-dictionaries");
+    const DictionaryDir missing("/nonexistent-dictionaries");
     for (const char* op : {"7", "8"}) {
-        const CliResult r = RunText({op}, "头发", env);
+        const CliResult r = RunText({op}, "头发");
         EXPECT_EQ(r.exitCode, 1) << op;
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_TRUE(r.err.contains("Characters.ocd2")) << r.err.toStdString();
     }
-    const CliResult other = RunText({"9"}, "ab", env); // the other operations do not need it
+    const CliResult other = RunText({"9"}, "ab"); // the other operations do not need it
     EXPECT_EQ(other.exitCode, 0);
     EXPECT_EQ(other.out, QByteArray("AB"));
 }
@@ -119,9 +113,8 @@ TEST(CliText, CorruptCharacterDictionaryFailsClearly) {
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("OPENCC_MARISA_0.2.5 this is not a dictionary");
     bad.close();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TELMO_OPENCC_DATA_DIR", dir.path());
-    const CliResult r = RunText({"8"}, "头发", env);
+    const DictionaryDir corrupt(dir.path());
+    const CliResult r = RunText({"8"}, "头发");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("STCharacters.ocd2")) << r.err.toStdString();
 }
