@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/frmQRCode.h"
+#include "files/commands/FileCommands.h"
 #include "ui/CommonDialog.h"
 #include "ui/TabStrip.h"
 #include "ui/TextBoxW.h"
@@ -27,6 +28,10 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
     for (TextBoxW* box : {TextBoxW1, TextBoxW3})
         connect(box, &TextBoxW::KeyDown, this,
                 [this, box](int& key, int shift) { SelectAllOnCtrlA(box, key, shift); });
+    connect(TextBoxW1, &TextBoxW::OLEDragDrop, this,
+            [this](const QStringList& files) { DropFiles(FileTargets(), FileBox::Work, files); });
+    connect(TextBoxW3, &TextBoxW::OLEDragDrop, this,
+            [this](const QStringList& files) { DropFiles(FileTargets(), FileBox::Script, files); });
     Picture1[1]->setMouseTracking(true);
     Picture1[1]->installEventFilter(this);
 
@@ -106,6 +111,32 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+FileCommandTargets frmMain::FileTargets() {
+    return {this, CommonDialog1, TextBoxW1, TextBoxW3, Command1[2]};
+}
+
+void frmMain::RunFileCommand(int index) {
+    switch (index) {
+    case 0:
+        ImportFile(FileTargets(), FileBox::Work);
+        break;
+    case 1:
+        ExportFile(FileTargets(), FileBox::Work);
+        break;
+    case 2:
+        ReimportInCodePage936(FileTargets());
+        break;
+    case 5:
+        ImportFile(FileTargets(), FileBox::Script);
+        break;
+    case 6:
+        ExportFile(FileTargets(), FileBox::Script);
+        break;
+    default:
+        break;
+    }
 }
 
 void frmMain::Command1_Click(int index) {

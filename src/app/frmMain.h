@@ -13,6 +13,7 @@ class QPushButton;
 namespace telmo {
 
 class CommonDialog;
+struct FileCommandTargets;
 class TabStrip;
 class TextBoxW;
 
@@ -67,6 +68,7 @@ private:
     void Form_Load();
     void LoadLists();
     void RunFileCommand(int index);
+    FileCommandTargets FileTargets();
     void Combo1_Click();
     void Check1_Click();
     void Check2_Click();

@@ -17,8 +17,4 @@ void frmMain::ExecuteScript() {
     // TODO: RunScript with the real backend.
 }
 
-void frmMain::RunFileCommand(int index) {
-    // TODO: file commands.
-}
-
 } // namespace telmo

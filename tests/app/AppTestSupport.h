@@ -21,17 +21,23 @@ inline TextBoxW* Box(QWidget* root, const char* name) {
     return Find<TextBoxW>(root, name);
 }
 
-// Runs `answer` on the next modal window once it is shown (a message box or a file dialog).
-inline void WhenModalShows(std::function<void(QWidget*)> answer) {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [answer, poll] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
+// Runs `answer` on the next visible modal window of type T (a message box, a file dialog) once it
+// shows. A window that never shows fails the test and does not hang it.
+template <class T = QWidget> void WhenModalShows(std::function<void(T*)> answer, int timeoutMs = 10000) {
+    auto poll = std::make_shared<std::function<void(int)>>();
+    *poll = [answer, poll](int left) {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget()); modal && modal->isVisible()) {
             answer(modal);
             return;
         }
-        QTimer::singleShot(5, *poll);
+        if (left <= 0) {
+            ADD_FAILURE() << "no modal " << T::staticMetaObject.className() << " showed";
+            if (QWidget* other = QApplication::activeModalWidget()) other->close();
+            return;
+        }
+        QTimer::singleShot(5, [poll, left] { (*poll)(left - 5); });
     };
-    QTimer::singleShot(0, *poll);
+    QTimer::singleShot(0, [poll, timeoutMs] { (*poll)(timeoutMs); });
 }
 
 } // namespace telmo::testing

@@ -158,7 +158,7 @@ TEST(Sponsorship, LinkOpensModalWindowWithItsText) {
     Find(&w, "Picture1(2)")->show();
     QString caption, text;
     bool modal = false;
-    telmo::testing::WhenModalShows([&](QWidget* dialog) {
+    telmo::testing::WhenModalShows<QDialog>([&](QDialog* dialog) {
         caption = dialog->windowTitle();
         modal = dialog->isModal();
         if (auto* label = dialog->findChild<QLabel*>("Label1")) text = label->text();
