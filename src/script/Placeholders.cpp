@@ -1,0 +1,28 @@
+#include "script/Placeholders.h"
+
+namespace telmo {
+
+QString TimeText(const QDateTime& at) {
+    return at.toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString DateText(const QDateTime& at) {
+    return at.toString(QStringLiteral("yyyy年MM月dd日"));
+}
+
+QString ExpandPlaceholders(QString item, qsizetype position, std::int64_t& itemCounter,
+                           const std::function<QDateTime()>& clock) {
+    static const QString kItem = QStringLiteral("%item%");
+    static const QString kTime = QStringLiteral("%time%");
+    static const QString kDate = QStringLiteral("%date%");
+    static const QString kNo = QStringLiteral("%No.%");
+    if (item.contains(kItem)) item.replace(kItem, QString::number(++itemCounter));
+    if (item.contains(kTime)) item.replace(kTime, TimeText(clock()));
+    if (item.contains(kDate)) item.replace(kDate, DateText(clock()));
+    if (item.contains(kNo)) item.replace(kNo, QString::number(position));
+    item.remove(u'\n');
+    item.remove(u'\r');
+    return item;
+}
+
+} // namespace telmo
