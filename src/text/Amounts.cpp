@@ -1,6 +1,6 @@
 #include "text/Amounts.h"
 
-#include "text/TextLines.h"
+#include "text/LineViews.h"
 
 #include <charconv>
 #include <cmath>
@@ -97,11 +97,14 @@ double ParseLeadingNumber(QStringView text) {
     return value;
 }
 
-QString FormatCapitalAmount(float amount) {
-    if (!std::isfinite(amount) || std::fabs(amount) >= 100000000.0f)
-        return QStringLiteral("[错误：长度溢出]");
-    QString result;
-    result.reserve(24);
+namespace {
+
+// Appends the capital form to result (no allocation of its own on the per-line path).
+void AppendCapitalAmount(float amount, QString& result) {
+    if (!std::isfinite(amount) || std::fabs(amount) >= 100000000.0f) {
+        result.append(QStringView(u"[错误：长度溢出]"));
+        return;
+    }
     if (amount < 0.0f) result.append(QChar(u'负'));
     const float magnitude = std::fabs(amount);
     const float whole = std::floor(magnitude);
@@ -142,6 +145,14 @@ QString FormatCapitalAmount(float amount) {
             result.append(QChar(u'分'));
         }
     }
+}
+
+} // namespace
+
+QString FormatCapitalAmount(float amount) {
+    QString result;
+    result.reserve(24);
+    AppendCapitalAmount(amount, result);
     return result;
 }
 
@@ -162,15 +173,21 @@ qsizetype FindAmountStart(QStringView line) {
 }
 
 QString AmountsToCapitals(const QString& text) {
-    QStringList lines = SplitLines(text);
-    for (QString& line : lines) {
+    QString out;
+    out.reserve(text.size() + text.size() / 2 + 16);
+    bool first = true;
+    ForEachLine(text, [&](QStringView line) {
+        if (!first) out.append(QLatin1String("\r\n"));
+        first = false;
         const qsizetype k = FindAmountStart(line);
-        if (k < 0) continue;
-        const float amount = ToSingle(ParseLeadingNumber(QStringView(line).mid(k)));
-        line.truncate(k);
-        line.append(FormatCapitalAmount(amount));
-    }
-    return JoinLines(lines);
+        if (k < 0) {
+            out.append(line);
+            return;
+        }
+        out.append(line.first(k));
+        AppendCapitalAmount(ToSingle(ParseLeadingNumber(line.sliced(k))), out);
+    });
+    return out;
 }
 
 } // namespace telmo

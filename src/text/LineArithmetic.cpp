@@ -1,7 +1,7 @@
 #include "text/LineArithmetic.h"
 
 #include "text/Amounts.h"
-#include "text/TextLines.h"
+#include "text/LineViews.h"
 #include "text/vbs/Evaluator.h"
 
 #include <cmath>
@@ -18,7 +18,7 @@ QStringView TrimSpaces(QStringView s) {
 }
 
 // Appends the evaluated line to out, writing the value's text straight into it.
-void AppendEvaluatedLine(const QString& line, QString* out) {
+void AppendEvaluatedLine(QStringView line, QString* out) {
     const QStringView expression = TrimSpaces(line);
     vbs::Value value;
     const bool printable = vbs::Evaluate(expression, &value) == vbs::err::kNone &&
@@ -43,13 +43,14 @@ QString EvaluateExpressionLine(const QString& line) {
 }
 
 QString EvaluateLines(const QString& text) {
-    const QStringList lines = SplitLines(text);
     QString out;
     out.reserve(text.size() + text.size() / 2 + 16);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i) out.append(QLatin1String("\r\n"));
-        AppendEvaluatedLine(lines[i], &out);
-    }
+    bool first = true;
+    ForEachLine(text, [&](QStringView line) {
+        if (!first) out.append(QLatin1String("\r\n"));
+        first = false;
+        AppendEvaluatedLine(line, &out);
+    });
     return out;
 }
 
@@ -62,16 +63,16 @@ QString FormatBillTotal(float total) {
 
 QString ComputeBill(const QString& text) {
     float income = 0.0f, expense = 0.0f;
-    for (const QString& line : SplitLines(text)) {
+    ForEachLine(text, [&](QStringView line) {
         const qsizetype k = FindAmountStart(line);
-        if (k < 0) continue;
-        const float amount = ToSingle(ParseLeadingNumber(QStringView(line).mid(k)));
+        if (k < 0) return;
+        const float amount = ToSingle(ParseLeadingNumber(line.sliced(k)));
         // float arithmetic: every addition rounds to single precision
         if (amount > 0.0f)
             income += amount;
         else
             expense += amount;
-    }
+    });
     const QString summary = QStringLiteral("累计收入：") + FormatBillTotal(income) +
                             QStringLiteral("，累计支出：") + FormatBillTotal(expense);
     QString out;

@@ -1,0 +1,32 @@
+#pragma once
+// Walking the lines of a text without a list of copies: the hot path of the per-line operations
+// on texts of many megabytes.
+#include <QString>
+#include <QStringView>
+
+namespace telmo {
+
+// Calls fn(QStringView line) for every line exactly as SplitLines cuts them (at each LF, every CR
+// removed, no lines for an empty text). Only a line that holds a CR is copied, into one reused buffer.
+template <typename Fn> void ForEachLine(QStringView text, Fn&& fn) {
+    if (text.isEmpty()) return;
+    QString scratch;
+    auto visit = [&](QStringView line) {
+        if (!line.contains(u'\r')) {
+            fn(line);
+            return;
+        }
+        scratch.clear();
+        for (QChar c : line)
+            if (c != u'\r') scratch.append(c);
+        fn(QStringView(scratch));
+    };
+    qsizetype start = 0;
+    for (qsizetype lf = text.indexOf(u'\n'); lf >= 0; lf = text.indexOf(u'\n', start)) {
+        visit(text.sliced(start, lf - start));
+        start = lf + 1;
+    }
+    visit(text.sliced(start));
+}
+
+} // namespace telmo
