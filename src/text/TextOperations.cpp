@@ -3,6 +3,7 @@
 #include "text/Amounts.h"
 #include "text/ChineseScript.h"
 #include "text/LetterCase.h"
+#include "text/LineArithmetic.h"
 #include "text/LineOperations.h"
 #include "text/Paragraphs.h"
 #include "text/Punctuation.h"
@@ -98,14 +99,12 @@ QString ApplyTextOperation(const QString& text, int index) {
         return CapitalizeSentences(text);
     case 13:
         return AmountsToCapitals(text);
-    // TODO(line arithmetic): 14 EvaluateLines and 16 ComputeBill come with text/LineArithmetic.h;
-    // until it lands they hand the text back unchanged.
     case 14:
-        return text;
+        return EvaluateLines(text);
     case 15:
         return IndentLines(text);
     case 16:
-        return text;
+        return ComputeBill(text);
     case 17:
         return SpaceTwoCharNames(text);
     case 18:
