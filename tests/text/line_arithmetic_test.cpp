@@ -1,3 +1,4 @@
+#include "text/Amounts.h"
 #include "text/LineArithmetic.h"
 
 #include <gtest/gtest.h>
@@ -87,4 +88,17 @@ TEST(ComputeBill, KeepsTheTextWithLineBreaksAsCrLf) {
     EXPECT_EQ(ComputeBill(""), "\r\n" + U(u"累计收入：0，累计支出：0"));
     EXPECT_EQ(FormatBillTotal(3023.5f), "3023.5");
     EXPECT_EQ(FormatBillTotal(-1500.0f), "-1500");
+}
+
+TEST(LineArithmeticRobustness, HundredMegabyteSingleLines) {
+    const qsizetype chars = 50 * 1024 * 1024; // 100 MB of UTF-16
+    QString sum = QString("1+").repeated(chars / 2 - 1) + "1";
+    const QString evaluated = EvaluateLines(sum);
+    EXPECT_EQ(evaluated, sum + "=" + QString::number(chars / 2));
+    sum.clear();
+
+    const QString digits = QString("1234567890").repeated(chars / 10);
+    EXPECT_EQ(ComputeBill(digits), digits + U(u"\r\n累计收入：[错误：长度溢出]，累计支出：0"));
+    EXPECT_EQ(AmountsToCapitals("x" + digits), U(u"x[错误：长度溢出]"));
+    EXPECT_EQ(EvaluateLines(digits), digits); // a literal beyond double range does not compile
 }
