@@ -38,6 +38,23 @@ QString RawToCrLf(QString raw) {
     return raw;
 }
 
+// True when the document will hand the text back unchanged: every line break is CR LF and nothing
+// else in it is a break to the document.
+bool HasOnlyCrLfBreaks(const QString& text) {
+    const qsizetype n = text.size();
+    const QChar* p = text.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i].unicode();
+        if (c == u'\r') {
+            if (i + 1 >= n || p[i + 1] != u'\n') return false;
+            ++i;
+        } else if (c == u'\n' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1) {
+            return false;
+        }
+    }
+    return true;
+}
+
 QStringList LocalFiles(const QMimeData* mime) {
     QStringList files;
     if (!mime || !mime->hasUrls()) return files;
@@ -102,6 +119,8 @@ TextBoxW::TextBoxW(Kind kind, QWidget* parent) : QWidget(parent) {
         plain_->setTabChangesFocus(false);
         plain_->viewport()->installEventFilter(this);
         connect(plain_, &QPlainTextEdit::textChanged, this, &TextBoxW::Change);
+        connect(plain_->document(), &QTextDocument::contentsChanged, this,
+                [this] { textCacheValid_ = false; });
         editor = plain_;
     } else {
         line_ = new QLineEdit(this);
@@ -120,7 +139,11 @@ QWidget* TextBoxW::Editor() const {
 
 QString TextBoxW::Text() const {
     if (line_) return line_->text();
-    return RawToCrLf(plain_->document()->toRawText());
+    if (!textCacheValid_) {
+        textCache_ = RawToCrLf(plain_->document()->toRawText());
+        textCacheValid_ = true;
+    }
+    return textCache_;
 }
 
 void TextBoxW::SetText(const QString& text) {
@@ -132,6 +155,10 @@ void TextBoxW::SetText(const QString& text) {
         return;
     }
     plain_->setPlainText(text);
+    if (HasOnlyCrLfBreaks(text)) {
+        textCache_ = text;
+        textCacheValid_ = true;
+    }
 }
 
 int TextBoxW::DocToText(int docPos) const {

@@ -81,6 +81,10 @@ private:
     QString tag_;
     bool digitsOnly_ = false;
     bool acceptFileDrops_ = false;
+    // The CR LF text of a multi-line box, kept until the document changes: large texts are handed
+    // out again and again (Execute, replace, export) and converting them each time costs.
+    mutable QString textCache_;
+    mutable bool textCacheValid_ = false;
 };
 
 } // namespace telmo

@@ -38,10 +38,19 @@ TEST(TextBoxWText, MultiLineHandsOutCrLf) {
         {u"\r\n\r\n", u"\r\n\r\n"},
         {u"中文\r\n繁體 \u00a0x\u3000y", u"中文\r\n繁體 \u00a0x\u3000y"}, // no-break space survives
         {u"tab\there", u"tab\there"},
+        {u"lone\rcr", u"lone\r\ncr"},
+        {u"para\u2029sep", u"para\r\nsep"},
+        {u"end\r", u"end\r\n"},
     };
     TextBoxW box;
     for (const auto& c : cases) {
         box.SetText(QString::fromUtf16(c.in));
+        EXPECT_EQ(box.Text(), QString::fromUtf16(c.out)) << QString::fromUtf16(c.in).toStdString();
+        // After an edit and its undo the text is read from the document again: the same text.
+        box.SetSelStart(0);
+        box.SetSelText("x");
+        EXPECT_EQ(box.Text(), "x" + QString::fromUtf16(c.out));
+        Plain(box)->undo();
         EXPECT_EQ(box.Text(), QString::fromUtf16(c.out)) << QString::fromUtf16(c.in).toStdString();
     }
 }
