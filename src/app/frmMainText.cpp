@@ -1,5 +1,6 @@
 // The text page: the operation list with its descriptions, Execute, and the replace area.
 #include "app/frmMain.h"
+#include "text/TextOperations.h"
 #include "ui/TextBoxW.h"
 
 #include <QCheckBox>
@@ -10,11 +11,20 @@
 namespace telmo {
 
 void frmMain::LoadLists() {
-    // TODO: fill Combo1/List1 from the operation table and Combo2/List2 from the pattern list.
+    Combo1->addItems(TextOperationNames());
+    List1->addItems(TextOperationDescriptions());
+    // TODO: Combo2/List2 from the common pattern list.
 }
 
 void frmMain::ExecuteTextOperation() {
-    // TODO: run the chosen operation once the dispatcher is in.
+    const int index = Combo1->currentIndex();
+    if (TextBoxW1->SelLength() != 0) {
+        TextBoxW1->SetSelText(ApplyTextOperation(TextBoxW1->SelText(), index));
+        return;
+    }
+    const QString text = TextBoxW1->Text();
+    if (text.isEmpty()) return;
+    TextBoxW1->SetText(ApplyTextOperation(text, index));
 }
 
 void frmMain::UseThisExpression() {
