@@ -1,0 +1,12 @@
+#pragma once
+// The typing step window: the text that an INP step types.
+#include "script/editor/TextStepDialog.h"
+
+namespace telmo {
+
+class frmInputText : public TextStepDialog {
+public:
+    explicit frmInputText(QWidget* parent = nullptr);
+};
+
+} // namespace telmo

@@ -1,0 +1,12 @@
+#pragma once
+// The message step window: the text that an MSG step shows.
+#include "script/editor/TextStepDialog.h"
+
+namespace telmo {
+
+class frmMessage : public TextStepDialog {
+public:
+    explicit frmMessage(QWidget* parent = nullptr);
+};
+
+} // namespace telmo

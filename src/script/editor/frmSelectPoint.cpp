@@ -1,0 +1,92 @@
+#include "script/editor/frmSelectPoint.h"
+
+#include "platform/WindowPlacement.h"
+#include "script/editor/StepLines.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <cmath>
+
+namespace telmo {
+
+frmSelectPoint::frmSelectPoint(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmSelectPoint"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // The picture is painted whole in every paint event, so nothing needs clearing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    StepResult().clear();
+
+    QGuiApplication::setOverrideCursor(Qt::CrossCursor);
+    pointerOverridden_ = true;
+
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        snapshot_ = screen->grabWindow(0);
+        setGeometry(screen->geometry());
+    }
+}
+
+frmSelectPoint::~frmSelectPoint() { restorePointer(); }
+
+QString frmSelectPoint::ask() {
+    exec();
+    return StepResult();
+}
+
+QPoint frmSelectPoint::DevicePixel(const QPointF& logical, qreal devicePixelRatio) {
+    // Positions arrive as device pixels divided by the scale factor; the small allowance turns a
+    // product such as 1918.9999 back into the pixel it came from.
+    constexpr double kAllowance = 1e-4;
+    return QPoint(int(std::floor(logical.x() * devicePixelRatio + kAllowance)),
+                  int(std::floor(logical.y() * devicePixelRatio + kAllowance)));
+}
+
+void frmSelectPoint::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!isFullScreen()) setWindowState(windowState() | Qt::WindowFullScreen);
+    SetTopmost(this);
+    activateWindow();
+}
+
+void frmSelectPoint::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (snapshot_.isNull()) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    painter.drawPixmap(0, 0, snapshot_);
+}
+
+void frmSelectPoint::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint p = DevicePixel(event->position(), devicePixelRatio());
+    result_ = MoveStepLine(p.x(), p.y());
+    ClearTopmost(this);
+    restorePointer();
+    accept();
+}
+
+void frmSelectPoint::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape) return;
+    ClearTopmost(this);
+    restorePointer();
+    reject();
+}
+
+void frmSelectPoint::done(int r) {
+    if (r != Accepted) result_.clear();
+    StepResult() = result_;
+    restorePointer();
+    QDialog::done(r);
+}
+
+void frmSelectPoint::restorePointer() {
+    if (!pointerOverridden_) return;
+    pointerOverridden_ = false;
+    QGuiApplication::restoreOverrideCursor();
+}
+
+} // namespace telmo

@@ -1,0 +1,37 @@
+#pragma once
+// The point picker: a frozen picture of the whole primary screen, shown full-screen above every
+// other window; a left click on it gives a MOV step for that pixel, Esc gives nothing.
+#include <QDialog>
+#include <QPixmap>
+
+namespace telmo {
+
+class frmSelectPoint : public QDialog {
+public:
+    explicit frmSelectPoint(QWidget* parent = nullptr);
+    ~frmSelectPoint() override;
+
+    // Shows the picker modally and returns the line it left in StepResult.
+    QString ask();
+
+    QString result() const { return result_; }
+
+    // The device pixel under a position given in the window's own (logical) coordinates.
+    static QPoint DevicePixel(const QPointF& logical, qreal devicePixelRatio);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void done(int r) override;
+
+private:
+    void restorePointer();
+
+    QPixmap snapshot_;
+    QString result_;
+    bool pointerOverridden_ = false;
+};
+
+} // namespace telmo
