@@ -19,6 +19,7 @@ namespace telmo {
 enum class StepWindowBorder { Tool, Dialog };
 
 class StepDialog : public QDialog {
+    Q_OBJECT
 public:
     // The line the window produced; empty until a confirming button made one.
     QString result() const { return result_; }

@@ -6,6 +6,7 @@
 namespace telmo {
 
 class TextStepDialog : public StepDialog {
+    Q_OBJECT
 public:
     TextBoxW* textBox() const { return TextBoxW1; }
 

@@ -7,6 +7,7 @@ class QRadioButton;
 namespace telmo {
 
 class frmCommand : public StepDialog {
+    Q_OBJECT
 public:
     explicit frmCommand(QWidget* parent = nullptr);
     TextBoxW* textBox() const { return TextBoxW1; }

@@ -5,6 +5,7 @@
 namespace telmo {
 
 class frmHold : public StepDialog {
+    Q_OBJECT
 public:
     explicit frmHold(QWidget* parent = nullptr);
     TextBoxW* textBox() const { return TextBoxW1; }

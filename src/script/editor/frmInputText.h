@@ -5,6 +5,7 @@
 namespace telmo {
 
 class frmInputText : public TextStepDialog {
+    Q_OBJECT
 public:
     explicit frmInputText(QWidget* parent = nullptr);
 };

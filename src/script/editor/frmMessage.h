@@ -5,6 +5,7 @@
 namespace telmo {
 
 class frmMessage : public TextStepDialog {
+    Q_OBJECT
 public:
     explicit frmMessage(QWidget* parent = nullptr);
 };

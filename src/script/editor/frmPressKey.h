@@ -12,6 +12,7 @@ class QTimer;
 namespace telmo {
 
 class frmPressKey : public StepDialog {
+    Q_OBJECT
 public:
     explicit frmPressKey(QWidget* parent = nullptr);
 

@@ -7,6 +7,7 @@
 namespace telmo {
 
 class frmSelectPoint : public QDialog {
+    Q_OBJECT
 public:
     explicit frmSelectPoint(QWidget* parent = nullptr);
     ~frmSelectPoint() override;
