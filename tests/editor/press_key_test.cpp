@@ -20,8 +20,12 @@ struct PressKeyWindow {
     frmPressKey dialog;
     QComboBox* list() { return dialog.findChild<QComboBox*>(QStringLiteral("Combo1")); }
     QLineEdit* keyBox() { return dialog.findChild<QLineEdit*>(QStringLiteral("Text2")); }
-    QRadioButton* option(int i) { return dialog.findChild<QRadioButton*>(QStringLiteral("Option1(%1)").arg(i)); }
-    QPushButton* button(const char* name) { return dialog.findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QRadioButton* option(int i) {
+        return dialog.findChild<QRadioButton*>(QStringLiteral("Option1(%1)").arg(i));
+    }
+    QPushButton* button(const char* name) {
+        return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
 
     // Opens the window and waits for its own timer to put the focus into the key box.
     void open() {
@@ -39,13 +43,14 @@ TEST(PressKey, OpensWithNoModifierInputChosenAndAnEmptyEnabledKeyBox) {
     EXPECT_EQ(w.dialog.windowTitle(), QStringLiteral("按下按键"));
     EXPECT_EQ(w.dialog.size(), QSize(281, 104));
     EXPECT_FALSE(w.dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    const QStringList expected = {
-        QStringLiteral("无"),       QStringLiteral("Shift"),          QStringLiteral("Ctrl"),
-        QStringLiteral("Ctrl+Shift"), QStringLiteral("Alt"),          QStringLiteral("Alt+Shift"),
-        QStringLiteral("Alt+Ctrl"), QStringLiteral("Alt+Ctrl+Shift"), QStringLiteral("Win"),
-        QStringLiteral("Win+Shift"), QStringLiteral("Win+Ctrl"),      QStringLiteral("Win+Ctrl+Shift"),
-        QStringLiteral("Win+Alt"),  QStringLiteral("Win+Alt+Shift"),  QStringLiteral("Win+Alt+Ctrl"),
-        QStringLiteral("Win+Alt+Ctrl+Shift")};
+    const QStringList expected = {QStringLiteral("无"),           QStringLiteral("Shift"),
+                                  QStringLiteral("Ctrl"),         QStringLiteral("Ctrl+Shift"),
+                                  QStringLiteral("Alt"),          QStringLiteral("Alt+Shift"),
+                                  QStringLiteral("Alt+Ctrl"),     QStringLiteral("Alt+Ctrl+Shift"),
+                                  QStringLiteral("Win"),          QStringLiteral("Win+Shift"),
+                                  QStringLiteral("Win+Ctrl"),     QStringLiteral("Win+Ctrl+Shift"),
+                                  QStringLiteral("Win+Alt"),      QStringLiteral("Win+Alt+Shift"),
+                                  QStringLiteral("Win+Alt+Ctrl"), QStringLiteral("Win+Alt+Ctrl+Shift")};
     ASSERT_EQ(w.list()->count(), 16);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(w.list()->itemText(i), expected[i]) << i;
     EXPECT_FALSE(w.list()->isEditable());
@@ -157,8 +162,10 @@ TEST(PressKey, CancelAndClosingLeaveNoStep) {
         PressKeyWindow w;
         w.open();
         w.press(Qt::Key_A);
-        if (viaClose) w.dialog.close();
-        else w.button("Command2")->click();
+        if (viaClose)
+            w.dialog.close();
+        else
+            w.button("Command2")->click();
         EXPECT_FALSE(w.dialog.isVisible());
         EXPECT_EQ(StepResult(), QString());
     }

@@ -1,9 +1,9 @@
 // The twenty step buttons of the script page: where they stand, what each inserts, how the
 // insertion treats the caret, the selection and undo, and what the description label shows.
+#include "WhenModalOpens.h"
 #include "script/editor/ScriptEditorActions.h"
 #include "script/editor/StepLines.h"
 #include "ui/TextBoxW.h"
-#include "WhenModalOpens.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -50,21 +50,25 @@ struct ScriptPage {
     }
 };
 
-void WhenStepWindowOpens(const std::function<void(QDialog&)>& fill) { WhenModalOpens<QDialog>(fill); }
+void WhenStepWindowOpens(const std::function<void(QDialog&)>& fill) {
+    WhenModalOpens<QDialog>(fill);
+}
 
 void TypeAndConfirm(QDialog& dialog, const QString& text) {
     dialog.findChild<TextBoxW*>(QStringLiteral("TextBoxW1"))->SetText(text);
     dialog.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
 }
 
-void Cancel(QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("Command2"))->click(); }
+void Cancel(QDialog& dialog) {
+    dialog.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+}
 
 } // namespace
 
 TEST(ScriptEditorActions, TwentyButtonsStandInTheirGridWithTheirCaptions) {
     const char16_t* captions[kScriptActionCount] = {
-        u"填写内容", u"复制文本", u"粘贴文本", u"提示信息", u"移动鼠标", u"等候时长", u"执行指令",
-        u"按下按键", u"左键按下", u"左键松开", u"右键按下", u"右键松开", u"中键按下", u"中键松开",
+        u"填写内容", u"复制文本", u"粘贴文本",  u"提示信息",  u"移动鼠标",  u"等候时长", u"执行指令",
+        u"按下按键", u"左键按下", u"左键松开",  u"右键按下",  u"右键松开",  u"中键按下", u"中键松开",
         u"滚轮上滚", u"滚轮下滚", u"侧键1按下", u"侧键1松开", u"侧键2按下", u"侧键2松开"};
     const int left[4] = {288, 376, 464, 552};
     const int top[5] = {48, 112, 176, 240, 304};
@@ -100,10 +104,12 @@ TEST(ScriptEditorActions, StepWindowButtonsInsertWhatTheWindowWrote) {
         std::function<void(QDialog&)> fill;
         QString line;
     } cases[] = {
-        {0, [](QDialog& d) { TypeAndConfirm(d, QStringLiteral("  abc ")); }, QStringLiteral("INP   abc \r\n")},
+        {0, [](QDialog& d) { TypeAndConfirm(d, QStringLiteral("  abc ")); },
+         QStringLiteral("INP   abc \r\n")},
         {3, [](QDialog& d) { TypeAndConfirm(d, QStringLiteral("你好")); }, QStringLiteral("MSG 你好\r\n")},
         {5, [](QDialog& d) { TypeAndConfirm(d, QStringLiteral("007")); }, QStringLiteral("HLD 7\r\n")},
-        {6, [](QDialog& d) { TypeAndConfirm(d, QStringLiteral("notepad.exe")); }, QStringLiteral("CMD @notepad.exe\r\n")},
+        {6, [](QDialog& d) { TypeAndConfirm(d, QStringLiteral("notepad.exe")); },
+         QStringLiteral("CMD @notepad.exe\r\n")},
         {7,
          [](QDialog& d) {
              d.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(4);
@@ -209,8 +215,9 @@ TEST(ScriptEditorActions, LabelShowsTheDescriptionOfTheButtonUnderThePointer) {
     p.mainWindow.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.mainWindow));
     QTest::mouseMove(p.action(4), QPoint(10, 10));
-    EXPECT_EQ(p.label6->text(), QStringLiteral("将鼠标移动到屏幕上的某个位置。单击后进入选取位置界面，在此界面下，"
-                                               "按鼠标的左键可以选择当前位置，按Esc键可以取消选择位置。"));
+    EXPECT_EQ(p.label6->text(),
+              QStringLiteral("将鼠标移动到屏幕上的某个位置。单击后进入选取位置界面，在此界面下，"
+                             "按鼠标的左键可以选择当前位置，按Esc键可以取消选择位置。"));
     QTest::mouseMove(p.action(19), QPoint(5, 5));
     EXPECT_EQ(p.label6->text(), QStringLiteral("松开鼠标侧键2。只有部分鼠标具备此按键。"));
     // Moving on to another control keeps the last description.
@@ -221,17 +228,27 @@ TEST(ScriptEditorActions, LabelShowsTheDescriptionOfTheButtonUnderThePointer) {
 TEST(ScriptEditorActions, DescriptionsOfAllButtons) {
     const char16_t* descriptions[kScriptActionCount] = {
         u"输入一段内容。",
-        u"复制“文本”中的数据到剪贴板。文本中的%item%将被替换为复制文本的次数；%No.%将被替换为复制文本的行号；%time%将被替换为时间；%date%将被替换为日期。",
+        u"复制“文本”中的数据到剪贴板。文本中的%item%将被替换为复制文本的次数；%No.%"
+        u"将被替换为复制文本的行号；%time%将被替换为时间；%date%将被替换为日期。",
         u"输出剪贴板中的内容到当前位置。",
         u"以消息框显示一段提示信息。",
-        u"将鼠标移动到屏幕上的某个位置。单击后进入选取位置界面，在此界面下，按鼠标的左键可以选择当前位置，按Esc键可以取消选择位置。",
+        u"将鼠标移动到屏幕上的某个位置。单击后进入选取位置界面，在此界面下，按鼠标的左键可以选择当前位置，按E"
+        u"sc键可以取消选择位置。",
         u"在脚本执行过程中挂起一段时间。",
         u"发送一句指令。",
         u"按下键盘的按键。单击此按钮，将弹出“按下键盘”的对话框，在此对话框内，输入按下的按键。",
-        u"按下鼠标左键。", u"松开鼠标左键。", u"按下鼠标右键。", u"松开鼠标右键。",
-        u"按下鼠标中键。", u"松开鼠标中键。", u"向上滚动鼠标滚轮。", u"向下滚动鼠标滚轮。",
-        u"按下鼠标侧键1。只有部分鼠标具备此按键。", u"松开鼠标侧键1。只有部分鼠标具备此按键。",
-        u"按下鼠标侧键2。只有部分鼠标具备此按键。", u"松开鼠标侧键2。只有部分鼠标具备此按键。"};
+        u"按下鼠标左键。",
+        u"松开鼠标左键。",
+        u"按下鼠标右键。",
+        u"松开鼠标右键。",
+        u"按下鼠标中键。",
+        u"松开鼠标中键。",
+        u"向上滚动鼠标滚轮。",
+        u"向下滚动鼠标滚轮。",
+        u"按下鼠标侧键1。只有部分鼠标具备此按键。",
+        u"松开鼠标侧键1。只有部分鼠标具备此按键。",
+        u"按下鼠标侧键2。只有部分鼠标具备此按键。",
+        u"松开鼠标侧键2。只有部分鼠标具备此按键。"};
     ScriptPage p;
     for (int i = 0; i < kScriptActionCount; ++i) {
         QEvent enter(QEvent::Enter);

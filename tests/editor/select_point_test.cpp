@@ -1,10 +1,10 @@
 // The point picker on the offscreen platform: which pixel a click reports, what leaves no point,
 // and that the program's pointer is the normal one again afterwards.
+#include "WhenModalOpens.h"
 #include "script/editor/ScriptEditorActions.h"
 #include "script/editor/StepLines.h"
 #include "script/editor/frmSelectPoint.h"
 #include "ui/TextBoxW.h"
-#include "WhenModalOpens.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -36,7 +36,9 @@ void LeftClick(QWidget& picker, QPointF at) {
     QApplication::sendEvent(&picker, &release);
 }
 
-void WhenPickerOpens(const std::function<void(frmSelectPoint&)>& act) { WhenModalOpens<frmSelectPoint>(act); }
+void WhenPickerOpens(const std::function<void(frmSelectPoint&)>& act) {
+    WhenModalOpens<frmSelectPoint>(act);
+}
 
 } // namespace
 

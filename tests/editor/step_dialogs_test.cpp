@@ -32,14 +32,32 @@ struct DialogShape {
 
 std::vector<DialogShape> Shapes() {
     return {
-        {"frmInputText", [] { return std::make_unique<frmInputText>(); }, QStringLiteral("填写内容"), {288, 61}, true},
-        {"frmMessage", [] { return std::make_unique<frmMessage>(); }, QStringLiteral("提示信息"), {288, 61}, true},
-        {"frmHold", [] { return std::make_unique<frmHold>(); }, QStringLiteral("等候时长（毫秒）"), {288, 29}, true},
-        {"frmCommand", [] { return std::make_unique<frmCommand>(); }, QStringLiteral("执行指令"), {288, 130}, false},
+        {"frmInputText",
+         [] { return std::make_unique<frmInputText>(); },
+         QStringLiteral("填写内容"),
+         {288, 61},
+         true},
+        {"frmMessage",
+         [] { return std::make_unique<frmMessage>(); },
+         QStringLiteral("提示信息"),
+         {288, 61},
+         true},
+        {"frmHold",
+         [] { return std::make_unique<frmHold>(); },
+         QStringLiteral("等候时长（毫秒）"),
+         {288, 29},
+         true},
+        {"frmCommand",
+         [] { return std::make_unique<frmCommand>(); },
+         QStringLiteral("执行指令"),
+         {288, 130},
+         false},
     };
 }
 
-TextBoxW* Box(QWidget& dialog) { return dialog.findChild<TextBoxW*>(QStringLiteral("TextBoxW1")); }
+TextBoxW* Box(QWidget& dialog) {
+    return dialog.findChild<TextBoxW*>(QStringLiteral("TextBoxW1"));
+}
 QPushButton* Button(QWidget& dialog, const char* name) {
     return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
 }
@@ -79,8 +97,10 @@ TEST(StepDialogs, HaveTheirCaptionSizeButtonsAndAnEmptyFocusedTextBox) {
 }
 
 TEST(StepDialogs, TextStepsKeepTheTextsSpacesAndSkipBlankTexts) {
-    EXPECT_EQ(Confirm(*std::make_unique<frmInputText>(), QStringLiteral("  abc ")), QStringLiteral("INP   abc \r\n"));
-    EXPECT_EQ(Confirm(*std::make_unique<frmMessage>(), QStringLiteral("你好")), QStringLiteral("MSG 你好\r\n"));
+    EXPECT_EQ(Confirm(*std::make_unique<frmInputText>(), QStringLiteral("  abc ")),
+              QStringLiteral("INP   abc \r\n"));
+    EXPECT_EQ(Confirm(*std::make_unique<frmMessage>(), QStringLiteral("你好")),
+              QStringLiteral("MSG 你好\r\n"));
     for (const QString& blank : {QString(), QStringLiteral("   ")}) {
         EXPECT_EQ(Confirm(*std::make_unique<frmInputText>(), blank), QString());
         EXPECT_EQ(Confirm(*std::make_unique<frmMessage>(), blank), QString());

@@ -1,7 +1,7 @@
 #include "script/editor/ScriptEditorActions.h"
 
+#include "app/AppFont.h"
 #include "platform/WindowPlacement.h"
-#include "script/editor/StepDialog.h"
 #include "script/editor/StepLines.h"
 #include "script/editor/frmCommand.h"
 #include "script/editor/frmHold.h"
@@ -61,8 +61,7 @@ constexpr std::array<ScriptAction, kScriptActionCount> kActions = {{
     {u"侧键2松开", Ask::Nothing, u"SD2 UP", u"松开鼠标侧键2。只有部分鼠标具备此按键。"},
 }};
 
-// Grid in twips (15 per pixel at 96 dpi): four columns, five rows, buttons of 1095 x 615.
-constexpr int kTwipsPerPixel = 15;
+// Grid in twips: four columns, five rows, buttons of 1095 x 615.
 constexpr std::array<int, 4> kColumnLeft = {4320, 5640, 6960, 8280};
 constexpr std::array<int, 5> kRowTop = {720, 1680, 2640, 3600, 4560};
 constexpr int kButtonWidth = 1095, kButtonHeight = 615;
@@ -71,7 +70,9 @@ constexpr int kButtonWidth = 1095, kButtonHeight = 615;
 // is photographed, or the picture shows the hole the main window left.
 constexpr int kRepaintAfterHideMs = 250;
 
-QString Literal(const char16_t* text) { return QString::fromUtf16(text); }
+QString Literal(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 void WaitWithEvents(int ms) {
     QEventLoop loop;
@@ -85,13 +86,12 @@ public:
                         QCheckBox* topmostBox)
         : QObject(page), scriptBox_(scriptBox), label6_(label6), mainWindow_(mainWindow),
           topmostBox_(topmostBox) {
-        const QFont font = StepDialog::ControlFont();
+        const QFont font = UiFont(9);
         for (int i = 0; i < kScriptActionCount; ++i) {
             auto* button = new QPushButton(ScriptActionCaption(i), page);
             button->setObjectName(QStringLiteral("cmdAction(%1)").arg(i));
             button->setFont(font);
-            button->setGeometry(kColumnLeft[i % 4] / kTwipsPerPixel, kRowTop[i / 4] / kTwipsPerPixel,
-                                kButtonWidth / kTwipsPerPixel, kButtonHeight / kTwipsPerPixel);
+            button->setGeometry(Twips(kColumnLeft[i % 4], kRowTop[i / 4], kButtonWidth, kButtonHeight));
             button->setMouseTracking(true);
             button->setProperty(kIndexProperty, i);
             button->installEventFilter(this);

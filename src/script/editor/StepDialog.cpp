@@ -1,5 +1,6 @@
 #include "script/editor/StepDialog.h"
 
+#include "app/AppFont.h"
 #include "script/editor/StepLines.h"
 
 #include "ui/TextBoxW.h"
@@ -19,20 +20,8 @@ StepDialog::StepDialog(QWidget* parent, const QString& caption, QSize clientSize
     setWindowFlags(flags);
     setWindowTitle(caption);
     setFixedSize(clientSize);
-    setFont(ControlFont());
+    setFont(UiFont(9));
     StepResult().clear();
-}
-
-QFont StepDialog::ControlFont() {
-    QFont f(QStringLiteral("微软雅黑"));
-    f.setPointSizeF(9);
-    return f;
-}
-
-QFont StepDialog::TextBoxFont() {
-    QFont f(QStringLiteral("微软雅黑"));
-    f.setPointSizeF(10.5);
-    return f;
 }
 
 QString StepDialog::ask() {
@@ -78,7 +67,7 @@ void StepDialog::addOkCancel(const QRect& okGeometry, const QRect& cancelGeometr
 TextBoxW* StepDialog::addTextBox(const QRect& geometry, bool digitsOnly) {
     auto* box = new TextBoxW(TextBoxW::Kind::SingleLine, this);
     box->setObjectName(QStringLiteral("TextBoxW1"));
-    box->setFont(TextBoxFont());
+    box->setFont(UiFont(10.5));
     box->setGeometry(geometry);
     box->SetDigitsOnly(digitsOnly);
     box->SetFocus();

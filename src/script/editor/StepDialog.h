@@ -2,7 +2,6 @@
 // What the five step windows share: a fixed-size modal window without close box that leaves its
 // step line (or nothing) in StepResult when it closes, however it is closed.
 #include <QDialog>
-#include <QFont>
 #include <QString>
 #include <functional>
 
@@ -26,9 +25,6 @@ public:
 
     // Shows the window modally and returns the line it left in StepResult.
     QString ask();
-
-    static QFont ControlFont();   // buttons, labels, the list and the key box
-    static QFont TextBoxFont();   // the argument text boxes
 
 protected:
     StepDialog(QWidget* parent, const QString& caption, QSize clientSize, StepWindowBorder border);

@@ -53,13 +53,14 @@ private:
 } // namespace
 
 const QStringList& frmPressKey::ModifierChords() {
-    static const QStringList chords = {
-        QStringLiteral("无"),          QStringLiteral("Shift"),         QStringLiteral("Ctrl"),
-        QStringLiteral("Ctrl+Shift"),  QStringLiteral("Alt"),           QStringLiteral("Alt+Shift"),
-        QStringLiteral("Alt+Ctrl"),    QStringLiteral("Alt+Ctrl+Shift"), QStringLiteral("Win"),
-        QStringLiteral("Win+Shift"),   QStringLiteral("Win+Ctrl"),      QStringLiteral("Win+Ctrl+Shift"),
-        QStringLiteral("Win+Alt"),     QStringLiteral("Win+Alt+Shift"), QStringLiteral("Win+Alt+Ctrl"),
-        QStringLiteral("Win+Alt+Ctrl+Shift")};
+    static const QStringList chords = {QStringLiteral("无"),           QStringLiteral("Shift"),
+                                       QStringLiteral("Ctrl"),         QStringLiteral("Ctrl+Shift"),
+                                       QStringLiteral("Alt"),          QStringLiteral("Alt+Shift"),
+                                       QStringLiteral("Alt+Ctrl"),     QStringLiteral("Alt+Ctrl+Shift"),
+                                       QStringLiteral("Win"),          QStringLiteral("Win+Shift"),
+                                       QStringLiteral("Win+Ctrl"),     QStringLiteral("Win+Ctrl+Shift"),
+                                       QStringLiteral("Win+Alt"),      QStringLiteral("Win+Alt+Shift"),
+                                       QStringLiteral("Win+Alt+Ctrl"), QStringLiteral("Win+Alt+Ctrl+Shift")};
     return chords;
 }
 

@@ -29,7 +29,9 @@ frmSelectPoint::frmSelectPoint(QWidget* parent) : QDialog(parent) {
     }
 }
 
-frmSelectPoint::~frmSelectPoint() { restorePointer(); }
+frmSelectPoint::~frmSelectPoint() {
+    restorePointer();
+}
 
 QString frmSelectPoint::ask() {
     exec();
