@@ -17,8 +17,10 @@ QString ExpandPlaceholders(QString item, qsizetype position, std::int64_t& itemC
     static const QString kDate = QStringLiteral("%date%");
     static const QString kNo = QStringLiteral("%No.%");
     if (item.contains(kItem)) item.replace(kItem, QString::number(++itemCounter));
-    if (item.contains(kTime)) item.replace(kTime, TimeText(clock()));
-    if (item.contains(kDate)) item.replace(kDate, DateText(clock()));
+    // One reading of the clock for both, so an item copied at midnight cannot mix two days.
+    QDateTime now;
+    if (item.contains(kTime)) item.replace(kTime, TimeText(now = clock()));
+    if (item.contains(kDate)) item.replace(kDate, DateText(now.isValid() ? now : clock()));
     if (item.contains(kNo)) item.replace(kNo, QString::number(position));
     item.remove(u'\n');
     item.remove(u'\r');

@@ -266,3 +266,17 @@ TEST(Placeholders, TimeAndDateTexts) {
     EXPECT_EQ(DateText(at), QString::fromUtf8("0987年03月04日"));
     EXPECT_EQ(TimeText(QDateTime(QDate(2024, 1, 1), QTime(0, 0, 0))), "00:00:00");
 }
+
+TEST(Placeholders, TimeAndDateComeFromOneReadingOfTheClock) {
+    int readings = 0;
+    const auto clock = [&] {
+        ++readings; // each reading is one millisecond later, across midnight
+        return QDateTime(QDate(2024, 1, 1), QTime(23, 59, 59, 999)).addMSecs(readings - 1);
+    };
+    std::int64_t counter = 0;
+    EXPECT_EQ(ExpandPlaceholders("%time% %date% %time%", 1, counter, clock),
+              QString::fromUtf8("23:59:59 2024年01月01日 23:59:59"));
+    EXPECT_EQ(readings, 1);
+    EXPECT_EQ(ExpandPlaceholders("%No.%-%item%", 7, counter, clock), "7-1");
+    EXPECT_EQ(readings, 1); // nothing asked for the clock
+}
