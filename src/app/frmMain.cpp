@@ -18,6 +18,8 @@ namespace telmo {
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
     BuildWindow();
+    // The step buttons need Check2, which lies outside the pages and is made last.
+    InstallScriptActions();
 
     for (int i = 0; i < int(Command1.size()); ++i)
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });

@@ -65,6 +65,7 @@ private:
     void BuildTextPage(QWidget* page);
     void BuildScriptPage(QWidget* page);
     void BuildAboutPage(QWidget* page);
+    void InstallScriptActions();
     void Form_Load();
     void LoadLists();
     void RunFileCommand(int index);

@@ -2,6 +2,7 @@
 // captions, fonts and initial states.
 #include "app/AppFont.h"
 #include "app/frmMain.h"
+#include "script/editor/ScriptEditorActions.h"
 #include "ui/CommonDialog.h"
 #include "ui/TabStrip.h"
 #include "ui/TextBoxW.h"
@@ -149,6 +150,10 @@ void frmMain::BuildScriptPage(QWidget* page) {
     Label6->setFont(UiFont(10.5));
     Label6->setWordWrap(true);
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void frmMain::InstallScriptActions() {
+    InstallScriptEditorActions(Picture1[1], TextBoxW3, Label6, this, Check2);
 }
 
 void frmMain::BuildAboutPage(QWidget* page) {

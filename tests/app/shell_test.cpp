@@ -71,6 +71,20 @@ TEST(StartUp, PositionsAreTwipsDividedByFifteen) {
     }
 }
 
+TEST(StartUp, ScriptPageHasTwentyActionButtonsInTheirGrid) {
+    frmMain w;
+    QWidget* page = Find(&w, "Picture1(1)");
+    const int lefts[] = {4320, 5640, 6960, 8280};
+    const int tops[] = {720, 1680, 2640, 3600, 4560};
+    for (int i = 0; i < 20; ++i) {
+        QWidget* button = Find(&w, QStringLiteral("cmdAction(%1)").arg(i).toUtf8());
+        ASSERT_NE(button, nullptr) << i;
+        EXPECT_EQ(button->parentWidget(), page) << i;
+        EXPECT_EQ(button->geometry(), QRect(lefts[i % 4] / 15, tops[i / 4] / 15, 73, 41)) << i;
+    }
+    EXPECT_EQ(Find<QLabel>(&w, "Label6")->text(), "");
+}
+
 TEST(StartUp, AboutPageIsCentred) {
     frmMain w;
     QWidget* page = Find(&w, "Picture1(2)");
