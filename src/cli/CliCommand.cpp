@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include "files/TextFiles.h"
+#include "platform/Backends.h"
 
 #include <QFile>
 #include <cstdio>
@@ -17,6 +18,28 @@ std::map<std::string, CommandFn>& Registry() {
 bool RegisterCommand(const char* name, CommandFn fn) {
     Registry()[name] = fn;
     return true;
+}
+
+namespace {
+std::map<std::string, DisplayNeedFn>& DisplayNeeds() {
+    static std::map<std::string, DisplayNeedFn> needs;
+    return needs;
+}
+} // namespace
+
+bool RegisterDisplayNeed(const char* name, DisplayNeedFn needsDisplay) {
+    DisplayNeeds()[name] = needsDisplay;
+    return true;
+}
+
+bool WantsGuiApplication(int argc, char** argv) {
+    if (argc < 2) return false;
+    auto it = DisplayNeeds().find(argv[1]);
+    if (it == DisplayNeeds().end()) return false;
+    QStringList args;
+    for (int i = 2; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    QString error;
+    return it->second(args) && DisplayAvailable(&error);
 }
 
 bool ReadInputText(const QString& path, QString* text, QString* error) {

@@ -18,6 +18,14 @@ using CommandFn = int (*)(const QStringList& args); // args: everything after th
 //   static const bool registered = telmo::cli::RegisterCommand("text", &RunTextCommand);
 bool RegisterCommand(const char* name, CommandFn fn);
 
+// A sub-command that drives the display says for which arguments it needs one; main() then creates a
+// GUI application when a display can be opened (the command reports the error when not).
+using DisplayNeedFn = bool (*)(const QStringList& args);
+bool RegisterDisplayNeed(const char* name, DisplayNeedFn needsDisplay);
+
+// Whether the command line (argv as main() got it) asks for a GUI application.
+bool WantsGuiApplication(int argc, char** argv);
+
 // Reads FILE (or standard input when path is empty or "-") as UTF-8, a leading byte-order mark dropped.
 // On failure returns false with a message for the user in *error.
 bool ReadInputText(const QString& path, QString* text, QString* error);

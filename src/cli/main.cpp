@@ -1,10 +1,12 @@
 // telmo-cli: the headless face of the core, for pipelines, batch clean-up and tests.
 #include "cli/CliCommand.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace telmo::cli {
@@ -23,8 +25,12 @@ const char kUsage[] =
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    std::unique_ptr<QCoreApplication> app;
+    if (telmo::cli::WantsGuiApplication(argc, argv))
+        app = std::make_unique<QApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == "--help" || args.first() == "-h") {
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? telmo::cli::kExitUsage : telmo::cli::kExitOk;
