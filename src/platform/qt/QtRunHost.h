@@ -1,0 +1,54 @@
+#pragma once
+// Host services of a script run on a real display: Qt's event loop and clipboard, the desktop's
+// default handlers, and the run's windows. Needs a QApplication.
+#include "platform/RunHost.h"
+
+#include <QElapsedTimer>
+#include <functional>
+#include <memory>
+
+namespace telmo {
+
+class QtRunHost : public RunHost {
+public:
+    // showTip shows the message window of a MSG step modally (the widgets library's ShowTip).
+    explicit QtRunHost(std::function<void(const QString&)> showTip);
+    ~QtRunHost() override; // lets a paste that is still being served finish (bounded)
+
+    std::uint32_t timeGetTime() override;
+    void processEvents() override;
+    void waitForEvents(int maxMs) override;
+    QDateTime currentDateTime() override;
+
+    bool clipboardClear() override;
+    bool clipboardSetText(const QString& text) override;
+    void pasteChordSent() override;
+
+    bool shellOpen(const QString& target, int showCmd) override;
+    void showTip(const QString& text) override;
+    bool confirmRun() override;
+    bool stopRequested() override;
+
+    // The stop source of a run (the stop hotkey); checked by stopRequested().
+    void setStopCheck(std::function<bool()> check) { stopCheck_ = std::move(check); }
+
+    // Waits until the paste chord sent last has read the clipboard, or about a second has passed.
+    void waitForPendingPaste();
+
+    // How long a paste may take to ask for the clipboard before the clipboard is changed anyway.
+    static constexpr int kPasteWaitMs = 1000;
+
+    struct ClipboardState;
+
+private:
+    // After one of our windows closes, the window manager gives the focus back to the window that had
+    // it; input sent before that would go nowhere.
+    void waitForFocusToLeave();
+
+    std::function<void(const QString&)> showTip_;
+    std::function<bool()> stopCheck_;
+    QElapsedTimer clock_;
+    std::shared_ptr<ClipboardState> clipboard_;
+};
+
+} // namespace telmo
