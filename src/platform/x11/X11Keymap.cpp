@@ -16,4 +16,20 @@ std::uint32_t UnshiftedKeysymForKeycode(std::uint32_t keycode) {
     return static_cast<std::uint32_t>(sym);
 }
 
+bool KeysymHasKeycode(std::uint32_t keysym) {
+    Display* dpy = QtDisplay();
+    if (!dpy) return false;
+    XkbDescPtr xkb = XkbGetMap(dpy, XkbKeySymsMask | XkbKeyTypesMask, XkbUseCoreKbd);
+    if (!xkb) return false;
+    bool found = false;
+    for (int kc = xkb->min_key_code; kc <= xkb->max_key_code && !found; ++kc) {
+        const auto code = static_cast<KeyCode>(kc);
+        const int n = XkbKeyNumSyms(xkb, code);
+        const KeySym* syms = XkbKeySymsPtr(xkb, code);
+        for (int i = 0; i < n && !found; ++i) found = syms[i] == keysym;
+    }
+    XkbFreeKeyboard(xkb, 0, True);
+    return found;
+}
+
 } // namespace telmo::x11

@@ -1,0 +1,39 @@
+#pragma once
+// Helpers for tests that drive a real X server: the tests' own form program, bounded waiting.
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+#include <functional>
+
+namespace e2e {
+
+// Polls condition while processing events, for at most timeoutMs; true as soon as it holds.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
+
+// The form program (tests/e2e/programs/fill_form.cpp), started and active.
+class Form {
+public:
+    // Starts the form and waits until its window is active with the first field focused.
+    explicit Form(int fields = 5, const QString& title = "Telmo e2e form");
+    ~Form();
+
+    bool ready() const { return ready_; }
+    // The form's current report (fields, rects, memo, memoScroll, focus, events, keys, sentEvents).
+    QJsonObject report();
+    // Reports until condition(report) holds or timeoutMs passes; the last report.
+    QJsonObject reportWhen(const std::function<bool(const QJsonObject&)>& condition, int timeoutMs = 10000);
+    QStringList fieldValues(const QJsonObject& report) const;
+    // The centre of field i on the screen.
+    QPoint fieldCentre(const QJsonObject& report, int i) const;
+
+private:
+    QByteArray readLine(int timeoutMs);
+    QProcess process_;
+    QByteArray buffer_;
+    bool ready_ = false;
+};
+
+// The title of the window that has the keyboard focus ("" when none).
+QString FocusedTitle();
+
+} // namespace e2e
