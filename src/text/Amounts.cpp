@@ -173,12 +173,7 @@ qsizetype FindAmountStart(QStringView line) {
 }
 
 QString AmountsToCapitals(const QString& text) {
-    QString out;
-    out.reserve(text.size() + text.size() / 2 + 16);
-    bool first = true;
-    ForEachLine(text, [&](QStringView line) {
-        if (!first) out.append(QLatin1String("\r\n"));
-        first = false;
+    return RewriteLines(text, [](QStringView line, QString& out) {
         const qsizetype k = FindAmountStart(line);
         if (k < 0) {
             out.append(line);
@@ -187,7 +182,6 @@ QString AmountsToCapitals(const QString& text) {
         out.append(line.first(k));
         AppendCapitalAmount(ToSingle(ParseLeadingNumber(line.sliced(k))), out);
     });
-    return out;
 }
 
 } // namespace telmo

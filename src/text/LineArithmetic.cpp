@@ -2,6 +2,7 @@
 
 #include "text/Amounts.h"
 #include "text/LineViews.h"
+#include "text/TextTrim.h"
 #include "text/vbs/Evaluator.h"
 
 #include <cmath>
@@ -9,13 +10,6 @@
 namespace telmo {
 
 namespace {
-
-QStringView TrimSpaces(QStringView s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == u' ') ++b;
-    while (e > b && s[e - 1] == u' ') --e;
-    return s.mid(b, e - b);
-}
 
 // Appends the evaluated line to out, writing the value's text straight into it.
 void AppendEvaluatedLine(QStringView line, QString* out) {
@@ -43,15 +37,7 @@ QString EvaluateExpressionLine(const QString& line) {
 }
 
 QString EvaluateLines(const QString& text) {
-    QString out;
-    out.reserve(text.size() + text.size() / 2 + 16);
-    bool first = true;
-    ForEachLine(text, [&](QStringView line) {
-        if (!first) out.append(QLatin1String("\r\n"));
-        first = false;
-        AppendEvaluatedLine(line, &out);
-    });
-    return out;
+    return RewriteLines(text, [](QStringView line, QString& out) { AppendEvaluatedLine(line, &out); });
 }
 
 QString FormatBillTotal(float total) {

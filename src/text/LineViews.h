@@ -29,4 +29,18 @@ template <typename Fn> void ForEachLine(QStringView text, Fn&& fn) {
     visit(text.sliced(start));
 }
 
+// Builds a text line by line: rewrite(line, out) appends the new form of every line of ForEachLine
+// to out, and the lines are joined with CR LF as JoinLines does.
+template <typename Fn> QString RewriteLines(QStringView text, Fn&& rewrite) {
+    QString out;
+    out.reserve(text.size() + text.size() / 2 + 16);
+    bool first = true;
+    ForEachLine(text, [&](QStringView line) {
+        if (!first) out.append(QLatin1String("\r\n"));
+        first = false;
+        rewrite(line, out);
+    });
+    return out;
+}
+
 } // namespace telmo

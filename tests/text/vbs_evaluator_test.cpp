@@ -251,6 +251,8 @@ TEST(VbsEvaluator, Functions) {
         {u"Rnd()", "0.7055475"},
         {u"Rnd(0)", "0.01953125"},
         {u"Rnd + Rnd > 0", "True"},
+        {u"Rnd(-1) = Rnd(-1)", "True"},
+        {u"Rnd(1E300) < 1", "True"},
         {u"VarType(\"x\")", "8"},
         {u"IsNumeric(\"1e3\")", "True"},
         {u"IsNumeric(\"x\")", "False"},

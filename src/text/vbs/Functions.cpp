@@ -124,7 +124,8 @@ TELMO_BUILTIN(Rnd) {
         if (args[0].isNull()) return err::kInvalidNull;
         double x;
         if (int e = ToDouble(args[0], &x)) return e;
-        const float fx = float(x);
+        constexpr float kLargest = std::numeric_limits<float>::max();
+        const float fx = x > kLargest ? kLargest : x < -kLargest ? -kLargest : float(x);
         if (fx == 0) {
             *out = Value::Single(float(context.rndSeed) / 16777216.0f);
             return err::kNone;
