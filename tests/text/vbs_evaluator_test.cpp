@@ -363,3 +363,34 @@ TEST(VbsEvaluator, LongFlatExpressionsStayIterative) {
     EXPECT_EQ(telmo::vbs::EvaluateToText(powers, &text), 0);
     EXPECT_EQ(text, "1");
 }
+
+TEST(VbsEvaluator, RandomTokenSoupNeverCrashesOrHangs) {
+    // Fragments that stress the parser's error paths and the operators' type rules together.
+    const char16_t* fragments[] = {
+        u"1",      u"0",      u"-",        u"+",      u"(",          u")",       u"^",      u"*",
+        u"/",      u"\\",     u"Mod",      u"&",      u"=",          u"<>",      u"<",      u"Not",
+        u"And",    u"Or",     u"Xor",      u"Eqv",    u"Imp",        u"Is",      u",",      u"\"a\"",
+        u"\"1\"",  u"\"",     u"Null",     u"Empty",  u"True",       u"Nothing", u"x",      u"&H",
+        u"&HFFFF", u"&O7",    u"1e308",    u"1e-308", u"2147483647", u"32767",   u"0.5",    u".",
+        u"Abs(",   u"Mid(",   u"Replace(", u"Space(", u"String(",    u"Hex(",    u"Round(", u"Rnd",
+        u"CInt(",  u"InStr(", u"Chr(",     u"Sqr(",   u"Log(",       u"'",       u"中",     u" ",
+        u"\t",     u"#",      u"_",        u":",
+    };
+    uint32_t seed = 12345;
+    auto next = [&](uint32_t bound) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % bound;
+    };
+    int evaluated = 0;
+    for (int round = 0; round < 20000; ++round) {
+        QString expression;
+        const uint32_t length = 1 + next(14);
+        for (uint32_t i = 0; i < length; ++i) {
+            expression += QString::fromUtf16(fragments[next(std::size(fragments))]);
+            if (next(3) == 0) expression += u' ';
+        }
+        QString text;
+        if (telmo::vbs::EvaluateToText(expression, &text) == 0) ++evaluated;
+    }
+    EXPECT_GT(evaluated, 100); // the soup is not all errors, so the operators were exercised
+}
