@@ -5,23 +5,30 @@ namespace telmo {
 QStringList SplitLines(const QString& text) {
     QStringList lines;
     if (text.isEmpty()) return lines;
-    const QChar* data = text.constData();
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    auto addLine = [&](qsizetype from, qsizetype to) {
-        QString line;
-        line.reserve(to - from);
-        for (qsizetype i = from; i < to; ++i)
-            if (data[i] != u'\r') line.append(data[i]);
-        lines.append(std::move(line));
-    };
-    for (qsizetype i = 0; i < n; ++i) {
-        if (data[i] == u'\n') {
-            addLine(start, i);
-            start = i + 1;
+    const QStringView all(text);
+    // Whole lines are copied at once; only a line that holds a CR is copied piece by piece.
+    auto addLine = [&](QStringView line) {
+        qsizetype cr = line.indexOf(u'\r');
+        if (cr < 0) {
+            lines.append(line.toString());
+            return;
         }
+        QString stripped;
+        stripped.reserve(line.size() - 1);
+        qsizetype from = 0;
+        for (; cr >= 0; cr = line.indexOf(u'\r', from)) {
+            stripped.append(line.sliced(from, cr - from));
+            from = cr + 1;
+        }
+        stripped.append(line.sliced(from));
+        lines.append(std::move(stripped));
+    };
+    qsizetype start = 0;
+    for (qsizetype lf = all.indexOf(u'\n'); lf >= 0; lf = all.indexOf(u'\n', start)) {
+        addLine(all.sliced(start, lf - start));
+        start = lf + 1;
     }
-    addLine(start, n);
+    addLine(all.sliced(start));
     return lines;
 }
 
