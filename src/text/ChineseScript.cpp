@@ -108,21 +108,25 @@ const ScriptTable& Table(ScriptDirection direction) {
 QString Convert(const QString& text, ScriptDirection direction, bool withFixUps) {
     const ScriptTable& table = Table(direction);
     const std::span<const FixUp> fixUps = FixUpsFor(direction);
-    QString out = text;
-    const qsizetype n = out.size();
-    QChar* s = out.data();
+    const qsizetype n = text.size();
+    const QChar* in = text.constData();
+    QString out(n, Qt::Uninitialized);
+    QChar* o = out.data();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = s[i].unicode();
+        const char16_t c = in[i].unicode();
         if (withFixUps && table.startsFixUp[c] && i + 1 < n) {
-            for (const FixUp& f : fixUps) {
-                if (c == f.from[0] && s[i + 1] == f.from[1]) {
-                    s[i] = f.to[0];
-                    s[i + 1] = f.to[1];
-                    break;
-                }
+            const FixUp* hit = nullptr;
+            for (const FixUp& f : fixUps)
+                if (c == f.from[0] && in[i + 1] == f.from[1]) hit = &f;
+            if (hit) {
+                // the second character of a fix-up never starts another one
+                o[i] = table.map[hit->to[0]];
+                o[i + 1] = table.map[hit->to[1]];
+                ++i;
+                continue;
             }
         }
-        s[i] = table.map[s[i].unicode()];
+        o[i] = table.map[c];
     }
     return out;
 }

@@ -29,37 +29,42 @@ const CaseTables& Tables() {
 
 enum class Case { Upper, Lower };
 
-// Maps the character at s[i] (a surrogate pair counts as one character) and returns the number of
-// code units it takes. Unpaired surrogates stay as they are.
-qsizetype MapAt(QChar* s, qsizetype i, qsizetype n, Case to) {
-    const char16_t c = s[i].unicode();
+// Writes the character at in[i] (a surrogate pair counts as one character) mapped to out[i] and
+// returns the number of code units it takes. Unpaired surrogates stay as they are.
+qsizetype MapAt(const QChar* in, QChar* out, qsizetype i, qsizetype n, Case to) {
+    const char16_t c = in[i].unicode();
     if (!QChar::isSurrogate(c)) {
-        s[i] = (to == Case::Upper ? Tables().upper : Tables().lower)[c];
+        out[i] = (to == Case::Upper ? Tables().upper : Tables().lower)[c];
         return 1;
     }
-    if (QChar::isHighSurrogate(c) && i + 1 < n && s[i + 1].isLowSurrogate()) {
-        const char32_t cp = QChar::surrogateToUcs4(c, s[i + 1].unicode());
+    if (QChar::isHighSurrogate(c) && i + 1 < n && in[i + 1].isLowSurrogate()) {
+        const char32_t cp = QChar::surrogateToUcs4(c, in[i + 1].unicode());
         const char32_t m = to == Case::Upper ? QChar::toUpper(cp) : QChar::toLower(cp);
-        if (QChar::requiresSurrogates(m)) {
-            s[i] = QChar::highSurrogate(m);
-            s[i + 1] = QChar::lowSurrogate(m);
-        }
+        const bool keepsLength = QChar::requiresSurrogates(m);
+        out[i] = keepsLength ? QChar(QChar::highSurrogate(m)) : in[i];
+        out[i + 1] = keepsLength ? QChar(QChar::lowSurrogate(m)) : in[i + 1];
         return 2;
     }
+    out[i] = in[i];
     return 1;
 }
 
+// The mapped text is written straight from the input, in one pass over each.
 QString MapAll(const QString& text, Case to) {
-    QString out = text;
-    const qsizetype n = out.size();
-    QChar* s = out.data();
+    const qsizetype n = text.size();
+    const QChar* in = text.constData();
+    QString out(n, Qt::Uninitialized);
+    QChar* o = out.data();
     const std::array<char16_t, 0x10000>& table = to == Case::Upper ? Tables().upper : Tables().lower;
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = s[i].unicode();
-        if (!QChar::isSurrogate(c))
-            s[i] = table[c];
-        else
-            i += MapAt(s, i, n, to) - 1;
+        const char16_t c = in[i].unicode();
+        if (!QChar::isSurrogate(c)) {
+            o[i] = table[c];
+            // The first person singular keeps its capital; this also hits the last letter of a longer word.
+            if (to == Case::Lower && o[i] == u'i' && i + 1 < n && in[i + 1] == u' ') o[i] = u'I';
+        } else {
+            i += MapAt(in, o, i, n, to) - 1;
+        }
     }
     return out;
 }
@@ -71,43 +76,45 @@ QString ToUpperCase(const QString& text) {
 }
 
 QString ToLowerCase(const QString& text) {
-    QString out = MapAll(text, Case::Lower);
-    const qsizetype n = out.size();
-    QChar* s = out.data();
-    // The first person singular keeps its capital; this also hits the last letter of a longer word.
-    for (qsizetype i = 0; i + 1 < n; ++i)
-        if (s[i] == u'i' && s[i + 1] == u' ') s[i] = u'I';
-    return out;
+    return MapAll(text, Case::Lower);
 }
 
 QString CapitalizeWords(const QString& text) {
-    QString out = text;
-    const qsizetype n = out.size();
-    if (n == 0) return out;
-    QChar* s = out.data();
-    if (s[0].unicode() >= u'a' && s[0].unicode() <= u'z') s[0] = QChar(s[0].unicode() - 0x20);
+    const qsizetype n = text.size();
+    if (n == 0) return QString();
+    const QChar* in = text.constData();
+    QString out(n, Qt::Uninitialized);
+    QChar* o = out.data();
+    o[0] = in[0].unicode() >= u'a' && in[0].unicode() <= u'z' ? QChar(in[0].unicode() - 0x20) : in[0];
     for (qsizetype i = 1; i < n;) {
-        if (IsAsciiLetter(s[i - 1])) {
+        if (IsAsciiLetter(o[i - 1])) {
+            o[i] = in[i];
             ++i;
-            continue;
+        } else {
+            i += MapAt(in, o, i, n, Case::Upper);
         }
-        i += MapAt(s, i, n, Case::Upper);
     }
     return out;
 }
 
 QString CapitalizeSentences(const QString& text) {
-    QString out = text;
-    const qsizetype n = out.size();
-    if (n == 0) return out;
-    QChar* s = out.data();
+    const qsizetype n = text.size();
+    if (n == 0) return QString();
+    const QChar* in = text.constData();
+    QString out(n, Qt::Uninitialized);
+    QChar* o = out.data();
     for (qsizetype i = 0; i < n;) {
-        bool start = i == 0 || s[i - 1] == u'\n' || s[i - 1] == u'"';
-        if (!start && i >= 2 && s[i - 1] == u' ') {
-            const char16_t mark = s[i - 2].unicode();
+        bool start = i == 0 || o[i - 1] == u'\n' || o[i - 1] == u'"';
+        if (!start && i >= 2 && o[i - 1] == u' ') {
+            const char16_t mark = o[i - 2].unicode();
             start = mark == u'.' || mark == u'!' || mark == u'?';
         }
-        i += start ? MapAt(s, i, n, Case::Upper) : 1;
+        if (start) {
+            i += MapAt(in, o, i, n, Case::Upper);
+        } else {
+            o[i] = in[i];
+            ++i;
+        }
     }
     return out;
 }
