@@ -1,5 +1,6 @@
 // The operation table and the dispatcher.
 #include "text/Amounts.h"
+#include "text/LineArithmetic.h"
 #include "text/TextOperations.h"
 #include <gtest/gtest.h>
 
@@ -63,6 +64,7 @@ TEST(ApplyTextOperation, DispatchesToTheOperationAtEachIndex) {
         {10, "ABC", "abc"},
         {11, "ab cd", "Ab Cd"},
         {12, "ab. cd", "Ab. Cd"},
+        {14, "1+2\r\n10/4", "1+2=3\r\n10/4=2.5"},
         {15, "x", u"\u3000\u3000x"_s},
         {17, u"刘丽"_s, u"刘\u3000丽"_s},
         {18, u"第一段。\r\n第二段"_s, u"\u3000\u3000第一段。\r\n\u3000\u3000第二段"_s},
@@ -70,4 +72,6 @@ TEST(ApplyTextOperation, DispatchesToTheOperationAtEachIndex) {
     for (const Case& c : cases) EXPECT_EQ(ApplyTextOperation(c.in, c.index), c.out) << c.index;
     EXPECT_EQ(ApplyTextOperation(u"人民币123.04"_s, 13), AmountsToCapitals(u"人民币123.04"_s));
     EXPECT_NE(ApplyTextOperation(u"人民币123.04"_s, 13), u"人民币123.04"_s);
+    EXPECT_EQ(ApplyTextOperation(u"饮料 23.5"_s, 16), ComputeBill(u"饮料 23.5"_s));
+    EXPECT_NE(ApplyTextOperation(u"饮料 23.5"_s, 16), u"饮料 23.5"_s);
 }
