@@ -7,16 +7,22 @@
 namespace telmo {
 
 // Calls fn(QStringView line) for every line exactly as SplitLines cuts them (at each LF, every CR
-// removed, no lines for an empty text). Only a line that holds a CR is copied, into one reused buffer.
+// removed, no lines for an empty text). Only a line that holds a CR other than just before its LF is copied,
+// into one reused buffer.
 template <typename Fn> void ForEachLine(QStringView text, Fn&& fn) {
     if (text.isEmpty()) return;
     QString scratch;
     auto visit = [&](QStringView line) {
-        if (!line.contains(u'\r')) {
+        const qsizetype cr = line.indexOf(u'\r');
+        if (cr < 0) {
             fn(line);
             return;
         }
-        scratch.clear();
+        if (cr == line.size() - 1) { // the usual CR LF line end: no copy needed
+            fn(line.chopped(1));
+            return;
+        }
+        scratch.resize(0); // keeps the buffer, unlike clear()
         for (QChar c : line)
             if (c != u'\r') scratch.append(c);
         fn(QStringView(scratch));
