@@ -1,6 +1,6 @@
 #include "text/LineOperations.h"
 
-#include "text/TextLines.h"
+#include "text/LineViews.h"
 #include "text/TextTrim.h"
 
 namespace telmo {
@@ -18,9 +18,14 @@ bool EndsWithIndent(QStringView line) {
 } // namespace
 
 QString RemoveBlankLines(const QString& text) {
-    QStringList lines = SplitLines(text);
-    lines.removeIf([](const QString& line) { return line.isEmpty(); });
-    return JoinLines(lines);
+    QString out;
+    out.reserve(text.size());
+    ForEachLine(text, [&](QStringView line) {
+        if (line.isEmpty()) return;
+        if (!out.isEmpty()) out.append(u"\r\n");
+        out.append(line);
+    });
+    return out;
 }
 
 QString CollapseSpaces(const QString& text) {
@@ -69,21 +74,23 @@ QString RemoveAllSpaces(const QString& text) {
 }
 
 QString IndentLines(const QString& text) {
-    const QStringList lines = SplitLines(text);
     QString out;
-    out.reserve(text.size() + 4 * lines.size());
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QStringView line = TrimSpaces(lines[i]);
+    out.reserve(text.size() + text.size() / 8 + 2);
+    qsizetype lineStart = -1;
+    ForEachLine(text, [&](QStringView whole) {
+        if (lineStart >= 0) {
+            // Two full-width spaces before a line break are taken away once the lines are joined;
+            // this also empties a line that consists of nothing but the indent.
+            if (out.size() - lineStart >= 2 && EndsWithIndent(out)) out.chop(2);
+            out.append(u"\r\n");
+        }
+        lineStart = out.size();
+        const QStringView line = TrimSpaces(whole);
         const bool indent = (line.size() == 1 && line[0] != kIdeographicSpace) ||
                             (line.size() >= 2 && !StartsWithIndent(line));
-        if (i) out.append(u"\r\n");
-        const qsizetype lineStart = out.size();
         if (indent) out.append(u"\u3000\u3000");
         out.append(line);
-        // Two full-width spaces before a line break are taken away once the lines are joined; this
-        // also empties a line that consists of nothing but the indent.
-        if (i + 1 < lines.size() && out.size() - lineStart >= 2 && EndsWithIndent(out)) out.chop(2);
-    }
+    });
     return out;
 }
 

@@ -1,6 +1,6 @@
 #include "text/Paragraphs.h"
 
-#include "text/TextLines.h"
+#include "text/LineViews.h"
 #include "text/TextTrim.h"
 
 namespace telmo {
@@ -48,32 +48,35 @@ QString JoinBookTitles(const QString& text) {
 } // namespace
 
 QString SpaceTwoCharNames(const QString& text) {
-    QStringList lines = SplitLines(text);
-    for (QString& line : lines) {
-        const QStringView name = TrimSpaces(line);
+    QString out;
+    out.reserve(text.size() + text.size() / 4 + 2);
+    bool first = true;
+    ForEachLine(text, [&](QStringView whole) {
+        if (!first) out.append(u"\r\n");
+        first = false;
+        const QStringView name = TrimSpaces(whole);
         if (CountCharacters(name, 2) == 2) {
             const qsizetype firstLength = name[0].isHighSurrogate() && name[1].isLowSurrogate() ? 2 : 1;
-            QString spaced;
-            spaced.reserve(name.size() + 1);
-            spaced.append(name.first(firstLength));
-            spaced.append(QChar(kIdeographicSpace));
-            spaced.append(name.sliced(firstLength));
-            line = std::move(spaced);
-        } else if (name.size() != line.size()) {
-            line = name.toString();
+            out.append(name.first(firstLength));
+            out.append(QChar(kIdeographicSpace));
+            out.append(name.sliced(firstLength));
+        } else {
+            out.append(name);
         }
-    }
-    return JoinLines(lines);
+    });
+    return out;
 }
 
 QString RecognizeParagraphs(const QString& text) {
-    const QStringList lines = SplitLines(text);
-    if (lines.isEmpty()) return QString();
+    if (text.isEmpty()) return QString();
     QString out;
-    out.reserve(text.size() + 4 * lines.size() + 2);
+    out.reserve(text.size() + text.size() / 8 + 4);
     out.append(kIndent); // taken away again below when the first line gets no indent
-    for (const QString& whole : lines) {
+    bool first = true, indentFirst = false;
+    ForEachLine(text, [&](QStringView whole) {
         const QStringView line = TrimTrailingSpaces(whole);
+        if (first) indentFirst = line.size() > 2 && !line.startsWith(kIndent);
+        first = false;
         if (line.isEmpty()) {
             out.append(u"\r\n");
         } else if (IsParagraphEnd(line.back()) && !line.startsWith(kIndent)) {
@@ -85,10 +88,9 @@ QString RecognizeParagraphs(const QString& text) {
             // in anything else, so that no text is ever lost.
             out.append(line);
         }
-    }
+    });
     if (out.endsWith(u"\r\n\u3000\u3000")) out.chop(4);
-    const QStringView first = TrimTrailingSpaces(lines.first());
-    if (!(first.size() > 2 && !first.startsWith(kIndent))) out.remove(0, kIndent.size());
+    if (!indentFirst) out.remove(0, kIndent.size());
     return JoinBookTitles(out);
 }
 
