@@ -1,8 +1,11 @@
 #pragma once
 // The main window: a tab strip with three pages (text workbench, script editor, about), the
 // topmost check box, and one click handler for the Command1 button array.
+#include "platform/Backends.h"
+
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -22,6 +25,10 @@ class frmMain : public QWidget {
 public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
+
+    // Makes the input backend and the host of a script run: the real ones of the display unless set
+    // (tests put recording fakes here). On failure both are empty and *error says why.
+    std::function<RealBackends(QString* error)> CreateBackends;
 
     // Click handler of the Command1 array, dispatching on the index.
     void Command1_Click(int index);
@@ -78,7 +85,10 @@ private:
     void ExecuteTextOperation();
     void ReplaceAll();
     void UseThisExpression();
+    // Marks the find box and gives the reason as its tooltip; an empty reason clears the mark.
+    void MarkRejectedPattern(const QString& reason);
     void ExecuteScript();
+    RealBackends CreateRunBackends(QString* error);
 };
 
 } // namespace telmo
