@@ -1,8 +1,10 @@
 // telmo-cli run: replays a script; with --dry-run nothing is injected and every action is printed.
 #include "cli/CliCommand.h"
+#include "platform/Backends.h"
 #include "platform/fake/FakeRunHost.h"
 #include "platform/fake/RecordingInput.h"
 #include "script/ScriptRunner.h"
+#include "script/frmTip.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -130,6 +132,16 @@ int DryRun(const RunRequest& r, const QString& script, const QString& items, con
     return status;
 }
 
+int RealRun(const QString& script, const QString& items, const RunSettings& settings) {
+    QString error;
+    RealBackends backends = CreateRealBackends(&ShowTip, &error);
+    if (!backends.input || !backends.host) {
+        PrintError(QStringLiteral("run: %1").arg(error));
+        return kExitFailure;
+    }
+    return ExecuteRun(script, items, settings, *backends.input, *backends.host);
+}
+
 int RunCommand(const QStringList& args) {
     const std::optional<RunRequest> request = ParseArguments(args);
     if (!request) return kExitUsage;
@@ -142,11 +154,13 @@ int RunCommand(const QStringList& args) {
     const RunSettings settings = ReadRunSettings(request->countBox, request->intervalBox);
     if (IsBlankScript(script)) return kExitOk; // as the Execute button: nothing at all happens
     if (request->dryRun) return DryRun(*request, script, items, settings);
-    PrintError(QStringLiteral("run: replaying on the display is not available in this build; use --dry-run"));
-    return kExitFailure;
+    return RealRun(script, items, settings);
 }
 
-const bool registered = RegisterCommand("run", &RunCommand);
+// Without --dry-run the run drives the display, so main() must create a GUI application.
+bool NeedsDisplay(const QStringList& args) { return !args.contains(QStringLiteral("--dry-run")); }
+
+const bool registered = RegisterCommand("run", &RunCommand) && RegisterDisplayNeed("run", &NeedsDisplay);
 
 } // namespace
 
