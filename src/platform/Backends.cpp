@@ -27,7 +27,8 @@ bool DisplayAvailable(QString* error) {
 RealBackends CreateRealBackends(std::function<void(const QString&)> showTip, QString* error) {
     RealBackends b;
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        *error = QStringLiteral("no display: real input needs a window system");
+        // The display's own reason (no DISPLAY, server unreachable) says most.
+        if (DisplayAvailable(error)) *error = QStringLiteral("real input needs a GUI application");
         return b;
     }
 #ifdef TELMO_HAVE_X11

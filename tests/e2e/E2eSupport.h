@@ -1,9 +1,14 @@
 #pragma once
 // Helpers for tests that drive a real X server: the tests' own form program, bounded waiting.
 #include <QJsonObject>
+#include <QPoint>
 #include <QProcess>
 #include <QStringList>
 #include <functional>
+#include <ostream>
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace e2e {
 

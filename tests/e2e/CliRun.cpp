@@ -1,0 +1,69 @@
+#include "CliRun.h"
+
+#include "E2eSupport.h"
+#include "platform/x11/X11InputBackend.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+namespace e2e {
+namespace {
+
+bool WriteLines(const QString& path, const QStringList& lines) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    const QByteArray bytes = (lines.join("\r\n") + "\r\n").toUtf8();
+    return f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+CliRun::CliRun(const QStringList& scriptLines, const QStringList& items, const QStringList& options) {
+    const QString script = dir_.filePath("script.sd");
+    const QString itemsFile = dir_.filePath("items.txt");
+    WriteLines(script, scriptLines);
+    WriteLines(itemsFile, items);
+    QStringList args{"run", "--items", itemsFile};
+    args << options << script;
+    process_.setProgram(TELMO_CLI_PATH);
+    process_.setArguments(args);
+    process_.start();
+    process_.waitForStarted(10000);
+}
+
+CliRun::~CliRun() {
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+}
+
+bool CliRun::waitForFocusedWindow(const QString& title, int timeoutMs) {
+    return WaitFor([&] { return FocusedTitle() == title; }, timeoutMs);
+}
+
+void CliRun::tapKey(int vk) {
+    QString error;
+    auto in = telmo::x11::X11InputBackend::Open(&error);
+    if (!in) return;
+    in->keybd_event(static_cast<std::uint8_t>(vk), 0, 0, 0);
+    in->keybd_event(static_cast<std::uint8_t>(vk), 0, telmo::KEYEVENTF_KEYUP, 0);
+}
+
+bool CliRun::confirm() {
+    if (!waitForFocusedWindow(QStringLiteral("运行脚本"))) return false;
+    tapKey(0x0D);
+    return true;
+}
+
+int CliRun::finish(int timeoutMs) {
+    QElapsedTimer t;
+    t.start();
+    const bool done = process_.waitForFinished(timeoutMs);
+    elapsedMs_ = t.elapsed();
+    err_ = process_.readAllStandardError();
+    if (!done) return -1;
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+}
+
+} // namespace e2e
