@@ -1,6 +1,6 @@
 // `telmo-cli run` filling the tests' own form on a real X server: what a user's script does to
 // another program's fields, every character intact.
-#include "CliRun.h"
+#include "DisplayRun.h"
 #include "E2eSupport.h"
 #include "platform/x11/X11Probe.h"
 #include "platform/x11/X11WindowState.h"
@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using e2e::CliRun;
+using e2e::DisplayRun;
 using e2e::Form;
 
 namespace {
@@ -38,7 +38,7 @@ bool AnySynthetic(const QJsonObject& r) {
 
 // Runs the script against a ready form; the run's exit status.
 int RunConfirmed(const QStringList& script, const QStringList& items = {}, const QStringList& options = {}) {
-    CliRun run(script, items, options);
+    DisplayRun run(script, items, options);
     EXPECT_TRUE(run.confirm());
     const int status = run.finish();
     EXPECT_EQ(status, 0) << run.standardError().toStdString();
@@ -110,7 +110,7 @@ TEST(RunFill, PointerStepsClickScrollAndSendSideButtons) {
 TEST(RunFill, MessageStepWaitsForEnterInTheTipWindowThenGoesOn) {
     Form form;
     ASSERT_TRUE(form.ready());
-    CliRun run({"INP before", "MSG 请确认：第一行", "INP after"}, {});
+    DisplayRun run({"INP before", "MSG 请确认：第一行", "INP after"}, {});
     ASSERT_TRUE(run.confirm());
     ASSERT_TRUE(run.waitForFocusedWindow(QStringLiteral("提示信息")));
     const std::uintptr_t tip = telmo::x11::FocusedWindow();
@@ -126,7 +126,7 @@ TEST(RunFill, MessageStepWaitsForEnterInTheTipWindowThenGoesOn) {
 TEST(RunFill, CancelInTheConfirmationRunsNothing) {
     Form form;
     ASSERT_TRUE(form.ready());
-    CliRun run({"INP never"}, {});
+    DisplayRun run({"INP never"}, {});
     ASSERT_TRUE(run.waitForFocusedWindow(QStringLiteral("运行脚本")));
     run.tapKey(0x1B); // Escape counts as Cancel
     EXPECT_EQ(run.finish(), 1);

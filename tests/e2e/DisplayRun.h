@@ -9,11 +9,11 @@
 
 namespace e2e {
 
-class CliRun {
+class DisplayRun {
 public:
     // Starts the run; script and items are written as UTF-8 files with CR LF line ends.
-    CliRun(const QStringList& scriptLines, const QStringList& items, const QStringList& options = {});
-    ~CliRun();
+    DisplayRun(const QStringList& scriptLines, const QStringList& items, const QStringList& options = {});
+    ~DisplayRun();
 
     // Waits until the window titled title has the keyboard focus (bounded).
     bool waitForFocusedWindow(const QString& title, int timeoutMs = 20000);

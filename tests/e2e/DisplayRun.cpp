@@ -1,4 +1,4 @@
-#include "CliRun.h"
+#include "DisplayRun.h"
 
 #include "E2eSupport.h"
 #include "platform/x11/X11InputBackend.h"
@@ -18,7 +18,7 @@ bool WriteLines(const QString& path, const QStringList& lines) {
 
 } // namespace
 
-CliRun::CliRun(const QStringList& scriptLines, const QStringList& items, const QStringList& options) {
+DisplayRun::DisplayRun(const QStringList& scriptLines, const QStringList& items, const QStringList& options) {
     const QString script = dir_.filePath("script.sd");
     const QString itemsFile = dir_.filePath("items.txt");
     WriteLines(script, scriptLines);
@@ -31,18 +31,18 @@ CliRun::CliRun(const QStringList& scriptLines, const QStringList& items, const Q
     process_.waitForStarted(10000);
 }
 
-CliRun::~CliRun() {
+DisplayRun::~DisplayRun() {
     if (process_.state() != QProcess::NotRunning) {
         process_.kill();
         process_.waitForFinished(5000);
     }
 }
 
-bool CliRun::waitForFocusedWindow(const QString& title, int timeoutMs) {
+bool DisplayRun::waitForFocusedWindow(const QString& title, int timeoutMs) {
     return WaitFor([&] { return FocusedTitle() == title; }, timeoutMs);
 }
 
-void CliRun::tapKey(int vk) {
+void DisplayRun::tapKey(int vk) {
     QString error;
     auto in = telmo::x11::X11InputBackend::Open(&error);
     if (!in) return;
@@ -50,13 +50,13 @@ void CliRun::tapKey(int vk) {
     in->keybd_event(static_cast<std::uint8_t>(vk), 0, telmo::KEYEVENTF_KEYUP, 0);
 }
 
-bool CliRun::confirm() {
+bool DisplayRun::confirm() {
     if (!waitForFocusedWindow(QStringLiteral("运行脚本"))) return false;
     tapKey(0x0D);
     return true;
 }
 
-int CliRun::finish(int timeoutMs) {
+int DisplayRun::finish(int timeoutMs) {
     QElapsedTimer t;
     t.start();
     const bool done = process_.waitForFinished(timeoutMs);
