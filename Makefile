@@ -26,5 +26,13 @@ run: build
 bench: build
 	@bash scripts/run-benchmarks.sh $(BUILD_DIR)
 
+# The test suite built with AddressSanitizer and UndefinedBehaviorSanitizer (gcc), in build-sanitize/.
+test-sanitize: deps
+	@bash scripts/test-sanitize.sh build-sanitize $(CTEST_ARGS)
+
+# Every libFuzzer target of tests/fuzz (clang), built in build-fuzz/, FUZZ_SECONDS seconds each.
+fuzz: deps
+	@bash scripts/run-fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
 	rm -rf $(BUILD_DIR) build-sanitize build-fuzz
