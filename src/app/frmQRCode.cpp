@@ -14,6 +14,10 @@ frmQRCode::frmQRCode(QWidget* parent) : QDialog(parent) {
     setFixedSize(TwipsToPixels(7395), TwipsToPixels(7650));
     setModal(true);
     setFont(UiFont(9));
+    // The window is a little larger than its picture: the margin takes the picture's own paper colour.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xfd, 0xf6, 0xec));
+    setPalette(pal);
 
     // The picture is the window's background, drawn from the top left corner.
     Picture = new QLabel(this);

@@ -2,6 +2,7 @@
 // would make: captions render with a font that has their glyphs, fit their controls, and no two
 // controls of a page overlap except where the layout lays one over another on purpose.
 #include "app/frmMain.h"
+#include "app/frmQRCode.h"
 #include "platform/WindowPlacement.h"
 #include "ui/TabStrip.h"
 
@@ -106,6 +107,22 @@ TEST(MainWindowScreens, EachPageRendersWithoutOverlapsAndIsSaved) {
             QDir(TELMO_BUILD_DIR).filePath(QStringLiteral("screenshot-page-%1.png").arg(tab));
         EXPECT_TRUE(shot.save(path)) << path.toStdString();
     }
+}
+
+TEST(MainWindowScreens, SponsorshipWindowShowsPictureAndWholeLine) {
+    frmMain w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    telmo::frmQRCode dialog(&w);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::qWait(150);
+    EXPECT_FALSE(dialog.Picture->pixmap().isNull());
+    ExpectGlyphs(dialog.Label1, dialog.Label1->text());
+    EXPECT_LE(dialog.Label1->fontMetrics().horizontalAdvance(dialog.Label1->text()), dialog.Label1->width());
+    const QRect frame = dialog.frameGeometry();
+    const QPixmap shot = dialog.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    EXPECT_TRUE(shot.save(QDir(TELMO_BUILD_DIR).filePath("screenshot-sponsor.png")));
 }
 
 TEST(MainWindowTopmost, CheckBoxPutsWindowIntoTopmostBandAndBack) {
