@@ -27,6 +27,7 @@ frmSelectPoint::frmSelectPoint(QWidget* parent) : QDialog(parent) {
         snapshot_ = screen->grabWindow(0);
         setGeometry(screen->geometry());
     }
+    setWindowState(Qt::WindowFullScreen);
 }
 
 frmSelectPoint::~frmSelectPoint() {
@@ -48,7 +49,6 @@ QPoint frmSelectPoint::DevicePixel(const QPointF& logical, qreal devicePixelRati
 
 void frmSelectPoint::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!isFullScreen()) setWindowState(windowState() | Qt::WindowFullScreen);
     SetTopmost(this);
     activateWindow();
 }
