@@ -141,3 +141,16 @@ TEST(SelectPoint, MoveButtonHidesTheMainWindowWhileThePickerIsOpen) {
     EXPECT_EQ(scriptBox->Text(), QStringLiteral("CPY\r\nMOV 40,30\r\n"));
     EXPECT_EQ(scriptBox->SelStart(), scriptBox->Text().size());
 }
+
+TEST(SelectPoint, ClosingThePickerIsNotClosingTheProgram) {
+    // While the picker is open the main window is hidden, so the picker is the only window; the
+    // program's own event loop must keep running after the picker was closed with the window
+    // manager's close command.
+    QTimer::singleShot(0, qApp, [] {
+        frmSelectPoint picker;
+        WhenPickerOpens([](frmSelectPoint& p) { p.close(); });
+        picker.ask();
+        QTimer::singleShot(100, qApp, [] { QCoreApplication::exit(7); });
+    });
+    EXPECT_EQ(QApplication::exec(), 7);
+}

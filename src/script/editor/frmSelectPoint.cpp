@@ -17,6 +17,9 @@ frmSelectPoint::frmSelectPoint(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     // The picture is painted whole in every paint event, so nothing needs clearing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The main window is hidden while the picker is open: closing the picker (Alt+F4) must not
+    // count as closing the program's last window.
+    setAttribute(Qt::WA_QuitOnClose, false);
     StepResult().clear();
 
     QGuiApplication::setOverrideCursor(Qt::CrossCursor);
