@@ -154,3 +154,24 @@ TEST(SelectPoint, ClosingThePickerIsNotClosingTheProgram) {
     });
     EXPECT_EQ(QApplication::exec(), 7);
 }
+
+TEST(SelectPoint, ClickedPixelPrefersTheWindowSystemsPositionWhenItIsTheSameSpot) {
+    const struct {
+        QPointF logical;
+        qreal ratio;
+        std::optional<QPoint> native;
+        QPoint expected;
+    } cases[] = {
+        {{960, 540}, 2, QPoint(1919, 1079), {1919, 1079}}, // Qt rounded 959.5 up
+        {{501, 167}, 2, QPoint(1001, 333), {1001, 333}},
+        {{500, 166}, 2, QPoint(1000, 332), {1000, 332}},
+        {{500, 166}, 2, std::nullopt, {1000, 332}},
+        {{500, 166}, 2, QPoint(1400, 332), {1000, 332}}, // the pointer moved on: keep the event's
+        {{10, 10}, 1.5, QPoint(16, 14), {16, 14}},
+        {{10, 10}, 1.5, QPoint(19, 15), {15, 15}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(frmSelectPoint::ClickedPixel(c.logical, c.ratio, c.native), c.expected)
+            << c.logical.x() << "," << c.logical.y() << " x" << c.ratio;
+    }
+}

@@ -1,5 +1,6 @@
 #include "script/editor/frmSelectPoint.h"
 
+#include "platform/NativePointer.h"
 #include "platform/WindowPlacement.h"
 #include "script/editor/StepLines.h"
 
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <cmath>
+#include <cstdlib>
 
 namespace telmo {
 
@@ -50,6 +52,15 @@ QPoint frmSelectPoint::DevicePixel(const QPointF& logical, qreal devicePixelRati
                   int(std::floor(logical.y() * devicePixelRatio + kAllowance)));
 }
 
+QPoint frmSelectPoint::ClickedPixel(const QPointF& logical, qreal devicePixelRatio,
+                                    std::optional<QPoint> native) {
+    const QPoint fromEvent = DevicePixel(logical, devicePixelRatio);
+    if (!native) return fromEvent;
+    const int reach = int(std::ceil(devicePixelRatio));
+    const QPoint d = *native - fromEvent;
+    return std::abs(d.x()) <= reach && std::abs(d.y()) <= reach ? *native : fromEvent;
+}
+
 void frmSelectPoint::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     SetTopmost(this);
@@ -67,7 +78,10 @@ void frmSelectPoint::paintEvent(QPaintEvent*) {
 
 void frmSelectPoint::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const QPoint p = DevicePixel(event->position(), devicePixelRatio());
+    const qreal ratio = devicePixelRatio();
+    // Without scaling the event's position is exact; only a scaled screen needs the window system.
+    const std::optional<QPoint> native = ratio != 1 ? PointerPositionInWindow(this) : std::nullopt;
+    const QPoint p = ClickedPixel(event->position(), ratio, native);
     result_ = MoveStepLine(p.x(), p.y());
     ClearTopmost(this);
     restorePointer();

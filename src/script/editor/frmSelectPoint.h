@@ -3,6 +3,7 @@
 // other window; a left click on it gives a MOV step for that pixel, Esc gives nothing.
 #include <QDialog>
 #include <QPixmap>
+#include <optional>
 
 namespace telmo {
 
@@ -19,6 +20,11 @@ public:
 
     // The device pixel under a position given in the window's own (logical) coordinates.
     static QPoint DevicePixel(const QPointF& logical, qreal devicePixelRatio);
+
+    // The clicked pixel from the event's logical position and, on a scaled screen, the window
+    // system's own device-pixel position of the pointer: that one is exact, but is only taken when
+    // it lies within one logical pixel of the event (the pointer may have moved on since).
+    static QPoint ClickedPixel(const QPointF& logical, qreal devicePixelRatio, std::optional<QPoint> native);
 
 protected:
     void showEvent(QShowEvent* event) override;
