@@ -52,4 +52,22 @@ TELMO_BUILTIN(Chr);
 TELMO_BUILTIN(ChrW);
 TELMO_BUILTIN(Asc);
 
+// Date functions (Dates.cpp).
+TELMO_BUILTIN(Year);
+TELMO_BUILTIN(Month);
+TELMO_BUILTIN(Day);
+TELMO_BUILTIN(Hour);
+TELMO_BUILTIN(Minute);
+TELMO_BUILTIN(Second);
+TELMO_BUILTIN(Weekday);
+TELMO_BUILTIN(DateSerial);
+TELMO_BUILTIN(TimeSerial);
+TELMO_BUILTIN(CDate);
+TELMO_BUILTIN(IsDate);
+TELMO_BUILTIN(DateAdd);
+TELMO_BUILTIN(DateDiff);
+TELMO_BUILTIN(Now);
+TELMO_BUILTIN(Date);
+TELMO_BUILTIN(Time);
+
 } // namespace telmo::vbs::builtin

@@ -148,6 +148,11 @@ private:
             v.hard = true;
             Advance();
             return v;
+        case Tok::Date:
+            v = Value::Date(token_.real);
+            v.hard = true;
+            Advance();
+            return v;
         case Tok::String:
             v = Value::String(token_.doubledQuotes
                                   ? token_.text.toString().replace(QLatin1String("\"\""), QLatin1String("\""))

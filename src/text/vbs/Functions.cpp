@@ -63,6 +63,9 @@ int SameTypeFunction(Value* args, int, Value* out, FunctionContext&) {
     case VType::Single:
         *out = Value::Single(float(F(v.f)));
         return err::kNone;
+    case VType::Date:
+        *out = kAbs ? Value::Double(std::fabs(v.d)) : Value::Date(F(v.d));
+        return err::kNone;
     default: {
         double x;
         if (int e = ToDouble(v, &x)) return e;
@@ -252,10 +255,10 @@ TELMO_BUILTIN(TypeName) {
     static constexpr struct {
         VType type;
         const char* name;
-    } kNames[] = {{VType::Empty, "Empty"},   {VType::Null, "Null"},      {VType::Integer, "Integer"},
-                  {VType::Long, "Long"},     {VType::Single, "Single"},  {VType::Double, "Double"},
-                  {VType::String, "String"}, {VType::Object, "Nothing"}, {VType::Boolean, "Boolean"},
-                  {VType::Byte, "Byte"}};
+    } kNames[] = {{VType::Empty, "Empty"},     {VType::Null, "Null"},     {VType::Integer, "Integer"},
+                  {VType::Long, "Long"},       {VType::Single, "Single"}, {VType::Double, "Double"},
+                  {VType::Date, "Date"},       {VType::String, "String"}, {VType::Object, "Nothing"},
+                  {VType::Boolean, "Boolean"}, {VType::Byte, "Byte"}};
     for (const auto& n : kNames)
         if (n.type == args[0].type) *out = Value::String(QString::fromLatin1(n.name));
     return err::kNone;
@@ -268,6 +271,7 @@ constexpr FunctionInfo kFunctions[] = {
     {"atn", 1, 1, MathFunction<AtnImpl>},
     {"cbool", 1, 1, CBool},
     {"cbyte", 1, 1, CByte},
+    {"cdate", 1, 1, CDate},
     {"cdbl", 1, 1, CDbl},
     {"chr", 1, 1, Chr},
     {"chrw", 1, 1, ChrW},
@@ -276,12 +280,19 @@ constexpr FunctionInfo kFunctions[] = {
     {"cos", 1, 1, MathFunction<CosImpl>},
     {"csng", 1, 1, CSng},
     {"cstr", 1, 1, CStr},
+    {"date", 0, 0, Date},
+    {"dateadd", 3, 3, DateAdd},
+    {"datediff", 3, 5, DateDiff},
+    {"dateserial", 3, 3, DateSerial},
+    {"day", 1, 1, Day},
     {"exp", 1, 1, MathFunction<ExpImpl>},
     {"fix", 1, 1, SameTypeFunction<TruncImpl, false>},
     {"hex", 1, 1, Hex},
+    {"hour", 1, 1, Hour},
     {"instr", 2, 4, InStr},
     {"instrrev", 2, 4, InStrRev},
     {"int", 1, 1, SameTypeFunction<FloorImpl, false>},
+    {"isdate", 1, 1, IsDate},
     {"isempty", 1, 1, IsEmpty},
     {"isnull", 1, 1, IsNull},
     {"isnumeric", 1, 1, IsNumeric},
@@ -291,12 +302,16 @@ constexpr FunctionInfo kFunctions[] = {
     {"log", 1, 1, MathFunction<LogImpl>},
     {"ltrim", 1, 1, LTrim},
     {"mid", 2, 3, Mid},
+    {"minute", 1, 1, Minute},
+    {"month", 1, 1, Month},
+    {"now", 0, 0, Now},
     {"oct", 1, 1, Oct},
     {"replace", 3, 6, Replace},
     {"right", 2, 2, Right},
     {"rnd", 0, 1, Rnd},
     {"round", 1, 2, Round},
     {"rtrim", 1, 1, RTrim},
+    {"second", 1, 1, Second},
     {"sgn", 1, 1, Sgn},
     {"sin", 1, 1, MathFunction<SinImpl>},
     {"space", 1, 1, Space},
@@ -305,10 +320,14 @@ constexpr FunctionInfo kFunctions[] = {
     {"string", 2, 2, String},
     {"strreverse", 1, 1, StrReverse},
     {"tan", 1, 1, MathFunction<TanImpl>},
+    {"time", 0, 0, Time},
+    {"timeserial", 3, 3, TimeSerial},
     {"trim", 1, 1, Trim},
     {"typename", 1, 1, TypeName},
     {"ucase", 1, 1, UCase},
     {"vartype", 1, 1, VarType},
+    {"weekday", 1, 2, Weekday},
+    {"year", 1, 1, Year},
 };
 
 } // namespace

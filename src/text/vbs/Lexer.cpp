@@ -1,5 +1,7 @@
 #include "text/vbs/Lexer.h"
 
+#include "text/vbs/Dates.h"
+
 #include <algorithm>
 #include <charconv>
 #include <string>
@@ -35,6 +37,7 @@ Token Lexer::Next() {
     if (IsDigit(c) || (c == u'.' && IsDigit(next))) return ReadNumber();
     if (IsLetter(c)) return ReadWord();
     if (c == u'"') return ReadString();
+    if (c == u'#') return ReadDate();
     if (c == u'&' && (next == u'h' || next == u'H') && pos_ + 2 < n &&
         DigitValue(text_[pos_ + 2].unicode(), 16) >= 0)
         return ReadRadix(16);
@@ -185,6 +188,16 @@ Token Lexer::ReadString() {
         ++pos_;
     }
     return Failure(err::kUnterminatedString);
+}
+
+Token Lexer::ReadDate() {
+    const qsizetype close = text_.indexOf(u'#', pos_ + 1);
+    if (close < 0) return Failure(err::kSyntax);
+    Token t;
+    if (!ParseDateText(text_.sliced(pos_ + 1, close - pos_ - 1), &t.real)) return Failure(err::kSyntax);
+    pos_ = close + 1;
+    t.kind = Tok::Date;
+    return t;
 }
 
 Token Lexer::ReadWord() {

@@ -10,6 +10,7 @@ enum class Tok : uint8_t {
     End,
     Error,
     Number,
+    Date,
     String,
     Ident,
     Plus,
@@ -44,7 +45,7 @@ struct Token {
     bool doubledQuotes = false; // the string contents contain "" pairs standing for one quote
     VType numberType = VType::Integer;
     int32_t integer = 0;    // Integer and Long literals
-    double real = 0;        // Double literals
+    double real = 0;        // Double literals; the serial of Date literals
     int error = err::kNone; // for Tok::Error
 };
 
@@ -57,6 +58,7 @@ private:
     Token ReadNumber();
     Token ReadRadix(int radix);
     Token ReadString();
+    Token ReadDate();
     Token ReadWord();
 
     QStringView text_;

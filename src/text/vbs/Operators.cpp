@@ -1,5 +1,7 @@
 #include "text/vbs/Operators.h"
 
+#include "text/vbs/Dates.h"
+
 #include <cmath>
 #include <limits>
 
@@ -33,7 +35,8 @@ struct Operand {
 
 int Numeric(const Value& v, Operand* o) {
     if (v.type == VType::Object) return err::kTypeMismatch;
-    if (v.type == VType::String || v.type == VType::Single || v.type == VType::Double) {
+    if (v.type == VType::String || v.type == VType::Single || v.type == VType::Double ||
+        v.type == VType::Date) {
         double d;
         if (int e = ToDouble(v, &d)) return e;
         o->type = v.type == VType::Single ? VType::Single : VType::Double;
@@ -58,6 +61,19 @@ int Arithmetic(Arith op, const Value& a, const Value& b, Value* out) {
     Operand x, y;
     if (int e = Numeric(a, &x)) return e;
     if (int e = Numeric(b, &y)) return e;
+    if (a.type == VType::Date || b.type == VType::Date) {
+        // A date moved by a number stays a date; the distance of two dates and products are numbers.
+        const bool both = a.type == b.type;
+        const double r = op == Arith::Add ? x.d + y.d : op == Arith::Subtract ? x.d - y.d : x.d * y.d;
+        if (op == Arith::Multiply || (op == Arith::Subtract && both)) {
+            if (!std::isfinite(r)) return err::kOverflow;
+            *out = Value::Double(r);
+        } else {
+            if (!(r >= kFirstDate && r <= kLastDate)) return err::kOverflow;
+            *out = Value::Date(r);
+        }
+        return err::kNone;
+    }
     int rank = std::max(Rank(x.type), Rank(y.type));
     if (rank == 3 && (x.type == VType::Long || y.type == VType::Long)) rank = 4;
     if (rank <= 2) {
@@ -220,6 +236,10 @@ int Negate(const Value& a, Value* out) {
         break;
     case VType::Double:
         *out = Value::Double(-a.d);
+        break;
+    case VType::Date:
+        if (!(-a.d >= kFirstDate && -a.d <= kLastDate)) return err::kOverflow;
+        *out = Value::Date(-a.d);
         break;
     case VType::String: {
         double d;

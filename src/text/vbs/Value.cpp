@@ -1,5 +1,7 @@
 #include "text/vbs/Value.h"
 
+#include "text/vbs/Dates.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -54,6 +56,7 @@ double NumberOf(const Value& v) {
     case VType::Single:
         return v.f;
     case VType::Double:
+    case VType::Date:
         return v.d;
     default:
         return 0.0;
@@ -202,6 +205,9 @@ int AppendText(const Value& v, QString* out) {
         return err::kNone;
     case VType::Double:
         AppendDouble(v.d, out);
+        return err::kNone;
+    case VType::Date:
+        AppendDateText(v.d, out);
         return err::kNone;
     case VType::String:
         out->append(v.s);

@@ -14,6 +14,7 @@ enum class VType : uint8_t {
     Long = 3,
     Single = 4,
     Double = 5,
+    Date = 7, // days since 30 December 1899 in d
     String = 8,
     Object = 9, // only Nothing exists here
     Boolean = 11,
@@ -50,7 +51,7 @@ struct Value {
     union {
         int32_t i; // Integer, Long, Byte, Boolean (-1 / 0)
         float f;
-        double d;
+        double d; // Double, Date
     };
     QString s;
 
@@ -70,6 +71,11 @@ struct Value {
     static Value Double(double v) {
         Value r = Make(VType::Double);
         r.d = v;
+        return r;
+    }
+    static Value Date(double serial) {
+        Value r = Make(VType::Date);
+        r.d = serial;
         return r;
     }
     static Value String(QString v) {
