@@ -1,6 +1,7 @@
 // The point picker on a real X server: clicks made through the XTest backend are reported as the
 // device pixels they landed on, also when Qt scales the program (QT_SCALE_FACTOR=2); Esc changes
 // nothing. The scaled case runs in a child process, as the factor is read when Qt starts.
+#include "editor/ScriptPageFixture.h"
 #include "platform/Backends.h"
 #include "platform/InputBackend.h"
 #include "script/InputSimulation.h"
@@ -22,24 +23,6 @@
 using namespace telmo;
 
 namespace {
-
-// The script page of a main window, as the editor's buttons see it.
-struct EditorWindow {
-    QWidget mainWindow;
-    QWidget* page = new QWidget(&mainWindow);
-    TextBoxW* scriptBox = new TextBoxW(TextBoxW::Kind::MultiLine, page);
-    QLabel* label6 = new QLabel(page);
-    QCheckBox* topmost = new QCheckBox(&mainWindow);
-
-    EditorWindow() {
-        mainWindow.setWindowTitle(QStringLiteral("Telmo e2e editor"));
-        mainWindow.resize(674, 561);
-        page->setGeometry(16, 40, 641, 505);
-        scriptBox->setGeometry(0, 32, 273, 473);
-        InstallScriptEditorActions(page, scriptBox, label6, &mainWindow, topmost);
-    }
-    QPushButton* moveButton() { return page->findChild<QPushButton*>(QStringLiteral("cmdAction(4)")); }
-};
 
 struct RealInput {
     RealBackends backends;
@@ -64,7 +47,7 @@ struct RealInput {
 
 // Clicks "移动鼠标" and, once the picker is open and has the keyboard, runs act on it; returns
 // whether the picker was seen.
-bool PickWith(EditorWindow& editor, const std::function<void()>& act) {
+bool PickWith(ScriptPage& editor, const std::function<void()>& act) {
     bool seen = false;
     auto* poll = new QTimer(qApp);
     poll->setInterval(20);
@@ -82,11 +65,11 @@ bool PickWith(EditorWindow& editor, const std::function<void()>& act) {
         poll->stop();
         poll->deleteLater();
     });
-    editor.moveButton()->click();
+    editor.action(4)->click();
     return seen;
 }
 
-void ShowEditor(EditorWindow& editor) {
+void ShowEditor(ScriptPage& editor) {
     editor.mainWindow.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&editor.mainWindow));
 }
@@ -99,7 +82,7 @@ std::vector<QPoint> PixelsToPick(QSize screen) {
 void PickEachPixel() {
     RealInput input;
     ASSERT_TRUE(input);
-    EditorWindow editor;
+    ScriptPage editor;
     ShowEditor(editor);
     for (QPoint pixel : PixelsToPick(input.screen())) {
         editor.scriptBox->SetText(QString());
@@ -119,7 +102,7 @@ TEST(PointPickerX11, ClicksAreReportedInDevicePixels) {
 TEST(PointPickerX11, OtherButtonsAndKeysWaitAndEscLeavesTheScriptAlone) {
     RealInput input;
     ASSERT_TRUE(input);
-    EditorWindow editor;
+    ScriptPage editor;
     ShowEditor(editor);
     editor.scriptBox->SetText(QStringLiteral("CPY\r\nPST"));
     editor.scriptBox->SetSelStart(2);

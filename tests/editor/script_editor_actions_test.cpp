@@ -1,6 +1,8 @@
 // The twenty step buttons of the script page: where they stand, what each inserts, how the
 // insertion treats the caret, the selection and undo, and what the description label shows.
+#include "ScriptPageFixture.h"
 #include "WhenModalOpens.h"
+#include "platform/WindowPlacement.h"
 #include "script/editor/ScriptEditorActions.h"
 #include "script/editor/StepLines.h"
 #include "ui/TextBoxW.h"
@@ -22,33 +24,6 @@
 using namespace telmo;
 
 namespace {
-
-// A stand-in for the script page of the main window, with the controls the buttons work on.
-struct ScriptPage {
-    QWidget mainWindow;
-    QWidget* page = new QWidget(&mainWindow);
-    TextBoxW* scriptBox = new TextBoxW(TextBoxW::Kind::MultiLine, page);
-    QLabel* label6 = new QLabel(page);
-    QCheckBox* topmost = new QCheckBox(QStringLiteral("置顶窗口"), &mainWindow);
-    QLineEdit* otherControl = new QLineEdit(page);
-
-    ScriptPage() {
-        mainWindow.resize(674, 561);
-        page->setGeometry(16, 40, 641, 505);
-        scriptBox->setGeometry(0, 32, 273, 473);
-        label6->setGeometry(288, 368, 337, 121);
-        otherControl->setGeometry(0, 0, 60, 20);
-        InstallScriptEditorActions(page, scriptBox, label6, &mainWindow, topmost);
-    }
-    QPushButton* action(int i) {
-        return page->findChild<QPushButton*>(QStringLiteral("cmdAction(%1)").arg(i));
-    }
-    void setScript(const QString& text, int selStart, int selLength = 0) {
-        scriptBox->SetText(text);
-        scriptBox->SetSelStart(selStart);
-        scriptBox->SetSelLength(selLength);
-    }
-};
 
 void WhenStepWindowOpens(const std::function<void(QDialog&)>& fill) {
     WhenModalOpens<QDialog>(fill);
@@ -254,5 +229,26 @@ TEST(ScriptEditorActions, DescriptionsOfAllButtons) {
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(p.action(i), &enter);
         EXPECT_EQ(p.label6->text(), QString::fromUtf16(descriptions[i])) << i;
+    }
+}
+
+TEST(ScriptEditorActions, TickedTopmostIsClearedWhileTheStepWindowIsOpenAndSetAgainAfter) {
+    for (bool ticked : {true, false}) {
+        ScriptPage p;
+        p.mainWindow.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.mainWindow));
+        p.topmost->setChecked(ticked);
+        if (ticked) SetTopmost(&p.mainWindow);
+        bool topmostMeanwhile = true;
+        WhenStepWindowOpens([&](QDialog& d) {
+            topmostMeanwhile = IsTopmost(&p.mainWindow);
+            Cancel(d);
+        });
+        p.action(5)->click();
+        EXPECT_FALSE(topmostMeanwhile) << ticked;
+        EXPECT_EQ(IsTopmost(&p.mainWindow), ticked);
+        p.action(1)->click();
+        EXPECT_EQ(IsTopmost(&p.mainWindow), ticked);
+        EXPECT_TRUE(p.mainWindow.isVisible());
     }
 }

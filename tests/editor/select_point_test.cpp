@@ -1,5 +1,6 @@
 // The point picker on the offscreen platform: which pixel a click reports, what leaves no point,
 // and that the program's pointer is the normal one again afterwards.
+#include "ScriptPageFixture.h"
 #include "WhenModalOpens.h"
 #include "script/editor/ScriptEditorActions.h"
 #include "script/editor/StepLines.h"
@@ -113,29 +114,26 @@ TEST(SelectPoint, OtherButtonsAndKeysDoNothingAndEscOrClosingGiveNoPoint) {
 }
 
 TEST(SelectPoint, MoveButtonHidesTheMainWindowWhileThePickerIsOpen) {
-    QWidget mainWindow;
-    auto* page = new QWidget(&mainWindow);
-    auto* scriptBox = new TextBoxW(TextBoxW::Kind::MultiLine, page);
-    auto* label6 = new QLabel(page);
-    auto* topmost = new QCheckBox(&mainWindow);
-    InstallScriptEditorActions(page, scriptBox, label6, &mainWindow, topmost);
+    ScriptPage p;
+    QWidget& mainWindow = p.mainWindow;
+    TextBoxW* scriptBox = p.scriptBox;
     mainWindow.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
     scriptBox->SetText(QStringLiteral("CPY\r\n"));
     scriptBox->SetSelStart(5);
-    auto* moveButton = page->findChild<QPushButton*>(QStringLiteral("cmdAction(4)"));
+    QPushButton* moveButton = p.action(4);
 
     bool mainHiddenMeanwhile = false;
-    WhenPickerOpens([&](frmSelectPoint& p) {
+    WhenPickerOpens([&](frmSelectPoint& picker) {
         mainHiddenMeanwhile = !mainWindow.isVisible();
-        LeftClick(p, QPoint(40, 30));
+        LeftClick(picker, QPoint(40, 30));
     });
     moveButton->click();
     EXPECT_TRUE(mainHiddenMeanwhile);
     EXPECT_TRUE(mainWindow.isVisible());
     EXPECT_EQ(scriptBox->Text(), QStringLiteral("CPY\r\nMOV 40,30\r\n"));
 
-    WhenPickerOpens([](frmSelectPoint& p) { QTest::keyClick(&p, Qt::Key_Escape); });
+    WhenPickerOpens([](frmSelectPoint& picker) { QTest::keyClick(&picker, Qt::Key_Escape); });
     moveButton->click();
     EXPECT_TRUE(mainWindow.isVisible());
     EXPECT_EQ(scriptBox->Text(), QStringLiteral("CPY\r\nMOV 40,30\r\n"));
