@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
+#include <QPalette>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -145,4 +147,37 @@ TEST(PointPickerX11Scaled, DISABLED_InChildProcess) {
     ASSERT_EQ(qEnvironmentVariable("QT_SCALE_FACTOR"), QStringLiteral("2"));
     ASSERT_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
     PickEachPixel();
+}
+
+TEST(PointPickerX11, ShowsAFrozenPictureOfTheScreenWithoutTheMainWindow) {
+    RealInput input;
+    ASSERT_TRUE(input);
+    QWidget marker;
+    marker.setWindowTitle(QStringLiteral("Telmo picker marker"));
+    marker.setAutoFillBackground(true);
+    marker.setPalette(QPalette(QColor(255, 0, 255)));
+    marker.setGeometry(300, 300, 200, 200);
+    marker.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&marker));
+
+    ScriptPage editor;
+    editor.mainWindow.setAutoFillBackground(true);
+    editor.mainWindow.setPalette(QPalette(QColor(0, 255, 0)));
+    editor.mainWindow.move(900, 100);
+    ShowEditor(editor);
+    QTest::qWait(200);
+    const QPoint inMainWindow = editor.mainWindow.geometry().topLeft() + QPoint(5, 200);
+
+    QImage picture;
+    ASSERT_TRUE(PickWith(editor, [&] {
+        auto* picker = qobject_cast<frmSelectPoint*>(QApplication::activeModalWidget());
+        // what changes on the screen now is not redrawn in the picture
+        marker.hide();
+        QTest::qWait(200);
+        picture = picker->grab().toImage();
+        input.tapKey(27);
+    }));
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.pixelColor(400, 400), QColor(255, 0, 255));
+    EXPECT_NE(picture.pixelColor(inMainWindow), QColor(0, 255, 0));
 }
