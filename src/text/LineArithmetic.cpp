@@ -63,18 +63,17 @@ QString ComputeBill(const QString& text) {
                             QStringLiteral("，累计支出：") + FormatBillTotal(expense);
     QString out;
     out.reserve(text.size() + text.size() / 8 + summary.size() + 2);
+    // A bare LF becomes CR LF; CR LF and a lone CR stay as they are, so runs between bare LFs are
+    // copied whole.
     const QChar* data = text.constData();
-    const qsizetype n = text.size();
     qsizetype runStart = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (data[i] != u'\n') continue;
-        // A bare LF becomes CR LF; a CR LF stays as it is; a lone CR elsewhere is left alone.
-        const bool hasCr = i > 0 && data[i - 1] == u'\r';
-        out.append(QStringView(data + runStart, i - runStart));
-        out.append(hasCr ? QLatin1String("\n") : QLatin1String("\r\n"));
-        runStart = i + 1;
+    for (qsizetype lf = text.indexOf(u'\n'); lf >= 0; lf = text.indexOf(u'\n', lf + 1)) {
+        if (lf > 0 && data[lf - 1] == u'\r') continue;
+        out.append(QStringView(data + runStart, lf - runStart));
+        out.append(QLatin1String("\r\n"));
+        runStart = lf + 1;
     }
-    out.append(QStringView(data + runStart, n - runStart));
+    out.append(QStringView(data + runStart, text.size() - runStart));
     out.append(QLatin1String("\r\n"));
     out.append(summary);
     return out;
