@@ -2,8 +2,10 @@
 // with the file dialog and the message boxes answered by the test.
 #include "AppTestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -41,6 +43,10 @@ void AnswerFileDialog(const QString& path, QString* title = nullptr, QStringList
         } else {
             dialog->selectFile(path);
             static_cast<QDialog*>(dialog)->accept();
+            if (dialog->isVisible()) { // the dialog would not take the path: fail rather than hang
+                ADD_FAILURE() << "file dialog refused " << path.toStdString();
+                dialog->reject();
+            }
         }
     });
 }
@@ -200,6 +206,18 @@ TEST_F(Export, CancelWritesNothingAndSaysNothing) {
     Click(1);
     EXPECT_TRUE(boxes.seen.empty());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(Export, FailedWriteSaysNothingAndChangesNothing) {
+    Work()->SetText("text");
+    Work()->SetTag("/remembered.txt");
+    MessageBoxes boxes(QMessageBox::Yes);
+    AnswerFileDialog(Path("no such folder/a.txt"));
+    Click(1);
+    EXPECT_TRUE(boxes.seen.empty());
+    EXPECT_EQ(Work()->Text(), "text");
+    EXPECT_EQ(Work()->Tag(), "/remembered.txt");
+    EXPECT_FALSE(QFileInfo::exists(Path("no such folder")));
 }
 
 using Reimport = Fixture;

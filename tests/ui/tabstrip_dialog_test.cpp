@@ -49,6 +49,10 @@ void AnswerFileDialog(const QString& path, QString* title = nullptr) {
         } else {
             dialog->selectFile(path);
             static_cast<QDialog*>(dialog)->accept();
+            if (dialog->isVisible()) { // the dialog would not take the path: fail rather than hang
+                ADD_FAILURE() << "file dialog refused " << path.toStdString();
+                dialog->reject();
+            }
         }
     });
 }
