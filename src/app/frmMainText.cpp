@@ -1,8 +1,10 @@
 // The text page: the operation list with its descriptions, Execute, and the replace area.
 #include "app/frmMain.h"
+#include "text/ReplaceAll.h"
 #include "text/TextOperations.h"
 #include "ui/TextBoxW.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,7 +15,10 @@ namespace telmo {
 void frmMain::LoadLists() {
     Combo1->addItems(TextOperationNames());
     List1->addItems(TextOperationDescriptions());
-    // TODO: Combo2/List2 from the common pattern list.
+    Combo2->addItems(CommonRegexNames());
+    List2->addItems(CommonRegexPatterns());
+    // A rejected pattern stays marked until the find text is edited.
+    connect(TextBoxW2[0], &TextBoxW::Change, this, [this] { MarkRejectedPattern(QString()); });
 }
 
 void frmMain::ExecuteTextOperation() {
@@ -33,12 +38,27 @@ void frmMain::UseThisExpression() {
 }
 
 void frmMain::ReplaceAll() {
-    const QString find = TextBoxW2[0]->Text();
-    const QString replacement = TextBoxW2[1]->Text();
-    if (find.isEmpty()) return;
-    // TODO: the regular-expression path.
-    QString text = TextBoxW1->Text();
-    TextBoxW1->SetText(text.replace(find, replacement));
+    const QString text = TextBoxW1->Text();
+    const ReplaceResult result =
+        ApplyReplaceAll(text, TextBoxW2[0]->Text(), TextBoxW2[1]->Text(), Check1->isChecked());
+    if (!result.ok) {
+        // The work text stays as it was; the find box says why, without stopping the user.
+        MarkRejectedPattern(result.error);
+        return;
+    }
+    MarkRejectedPattern(QString());
+    // Assigning an unchanged text would only cost time and the box's undo history.
+    if (result.text != text) TextBoxW1->SetText(result.text);
+}
+
+void frmMain::MarkRejectedPattern(const QString& reason) {
+    TextBoxW* find = TextBoxW2[0];
+    if (find->toolTip() == reason) return;
+    find->setToolTip(reason);
+    QPalette pal = find->Editor()->palette();
+    const QBrush normal = QApplication::palette(find->Editor()).brush(QPalette::Base);
+    pal.setBrush(QPalette::Base, reason.isEmpty() ? normal : QBrush(QColor(255, 224, 224)));
+    find->Editor()->setPalette(pal);
 }
 
 } // namespace telmo
