@@ -24,6 +24,13 @@ public:
     // Told when a pause of ms milliseconds begins (WaitMs), before any waiting: the dry run's trace
     // and the progress display hear of every pause this way.
     virtual void pauseStarting(std::int32_t ms) {}
+    // Told before each step of a pass: the pass (1 to count), the step's position among the script's
+    // stepCount steps (from 0) and its line. The progress display follows the run this way.
+    virtual void stepStarting(std::int32_t pass, std::int32_t count, int stepIndex, int stepCount,
+                              const QString& line) {}
+    // Told when the steps of a pass are done, before the pause after it: ms is that pause, or -1 when
+    // it is skipped because it does not fit 32 bits. Comes before the pauseStarting of that pause.
+    virtual void passPauseStarting(std::int32_t pass, std::int32_t count, std::int32_t ms) {}
     // The current local date and time (for %time% and %date%).
     virtual QDateTime currentDateTime() = 0;
 

@@ -6,6 +6,8 @@
 #include "script/Placeholders.h"
 #include "script/ScriptLanguage.h"
 
+#include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace telmo {
@@ -72,10 +74,12 @@ public:
         }
     }
 
-    void pauseAfterPass(std::int32_t interval) {
+    void pauseAfterPass(std::int32_t pass, const RunSettings& settings) {
         // A pause whose milliseconds do not fit 32 bits is skipped rather than cut short.
-        const std::int64_t ms = std::int64_t(interval) * 1000;
-        if (ms >= INT32_MIN && ms <= INT32_MAX) sim_.WaitMs(std::int32_t(ms));
+        const std::int64_t ms = std::int64_t(settings.interval) * 1000;
+        const bool fits = ms >= INT32_MIN && ms <= INT32_MAX;
+        host_.passPauseStarting(pass, settings.count, fits ? std::int32_t(ms) : -1);
+        if (fits) sim_.WaitMs(std::int32_t(ms));
     }
 
     void releaseHeldInput() { sim_.ReleaseHeldInput(); }
@@ -122,18 +126,22 @@ RunOutcome RunScript(const QString& scriptText, const QString& workText, const R
                      InputBackend& input, RunHost& host) {
     if (!host.confirmRun()) return RunOutcome::Declined;
     // Recognition depends on the line alone, so every line is recognised once for the whole run.
+    const QStringList lines = ScriptLines(scriptText);
     std::vector<Step> steps;
-    for (const QString& line : ScriptLines(scriptText)) steps.push_back(RecognizeStep(line));
+    steps.reserve(std::size_t(lines.size()));
+    for (const QString& line : lines) steps.push_back(RecognizeStep(line));
+    const int stepCount = int(std::min<qsizetype>(lines.size(), INT_MAX));
     Run run(workText, input, host);
     for (std::int32_t pass = 1; pass <= settings.count; ++pass) {
-        for (const Step& step : steps) {
+        for (int i = 0; i < stepCount; ++i) {
             if (host.stopRequested()) {
                 run.releaseHeldInput();
                 return RunOutcome::Stopped;
             }
-            run.execute(step);
+            host.stepStarting(pass, settings.count, i, stepCount, lines[i]);
+            run.execute(steps[std::size_t(i)]);
         }
-        run.pauseAfterPass(settings.interval);
+        run.pauseAfterPass(pass, settings);
         if (host.stopRequested()) {
             run.releaseHeldInput();
             return RunOutcome::Stopped;
