@@ -36,9 +36,20 @@ RealBackends CreateRealBackends(std::function<void(const QString&)> showTip, QSt
         *error = QStringLiteral("real input needs the X11 platform, not %1").arg(QGuiApplication::platformName());
         return b;
     }
-    b.input = x11::X11InputBackend::Open(error);
-    if (!b.input) return b;
-    b.host = std::make_unique<QtRunHost>(std::move(showTip));
+    auto input = x11::X11InputBackend::Open(error);
+    if (!input) return b;
+    auto host = std::make_unique<QtRunHost>(std::move(showTip));
+    // The runner first asks about a stop once the run was confirmed: the stop key is taken then, and
+    // given back when the backend goes at the end of the run.
+    x11::X11InputBackend* x = input.get();
+    host->setStopCheck(
+        [x] {
+            x->grabStopKey();
+            return x->stopKeyPressed();
+        },
+        x->connectionNumber());
+    b.input = std::move(input);
+    b.host = std::move(host);
 #else
     *error = QStringLiteral("this build has no input backend for a real display");
 #endif

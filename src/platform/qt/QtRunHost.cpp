@@ -2,14 +2,12 @@
 
 #include "platform/qt/ShellOpen.h"
 
-#include <QAbstractEventDispatcher>
-#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
-#include <QWindow>
 
 #ifdef TELMO_HAVE_X11
 #include "platform/x11/X11Probe.h"
@@ -126,9 +124,14 @@ bool QtRunHost::confirmRun() {
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     const bool ok = box.exec() == QMessageBox::Ok;
-    box.hide();
     if (ok) waitForFocusToLeave();
     return ok;
+}
+
+void QtRunHost::setStopCheck(std::function<bool()> check, int wakeFd) {
+    stopCheck_ = std::move(check);
+    wake_.reset();
+    if (wakeFd >= 0) wake_ = std::make_unique<QSocketNotifier>(wakeFd, QSocketNotifier::Read);
 }
 
 bool QtRunHost::stopRequested() { return stopCheck_ && stopCheck_(); }

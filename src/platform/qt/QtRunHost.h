@@ -4,6 +4,7 @@
 #include "platform/RunHost.h"
 
 #include <QElapsedTimer>
+#include <QSocketNotifier>
 #include <functional>
 #include <memory>
 
@@ -29,8 +30,9 @@ public:
     bool confirmRun() override;
     bool stopRequested() override;
 
-    // The stop source of a run (the stop hotkey); checked by stopRequested().
-    void setStopCheck(std::function<bool()> check) { stopCheck_ = std::move(check); }
+    // The stop source of a run (the stop hotkey); checked by stopRequested(). Input arriving on
+    // wakeFd (the stop source's connection) ends a wait at once, so a stop cuts a pause short.
+    void setStopCheck(std::function<bool()> check, int wakeFd = -1);
 
     // Waits until the paste chord sent last has read the clipboard, or about a second has passed.
     void waitForPendingPaste();
@@ -49,6 +51,7 @@ private:
     std::function<bool()> stopCheck_;
     QElapsedTimer clock_;
     std::shared_ptr<ClipboardState> clipboard_;
+    std::unique_ptr<QSocketNotifier> wake_;
 };
 
 } // namespace telmo

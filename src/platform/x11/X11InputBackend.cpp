@@ -9,6 +9,7 @@
 
 #include "platform/x11/X11KeyMapper.h"
 
+#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xrandr.h>
 
@@ -20,10 +21,45 @@ struct X11InputBackend::Impl {
     std::array<KeyCode, 256> pressedAs{}; // the keycode each held virtual key went down on
     int wheelRemainder = 0;               // wheel data short of a whole click, kept for the next turn
     int hwheelRemainder = 0;
+    KeyCode stopKey = 0;                  // the grabbed Pause keycode, 0 while not grabbed
+    bool stopPressed = false;
+    bool scriptHoldsStopKey = false;
 
     ~Impl() {
-        keys.reset();
-        if (dpy) XCloseDisplay(dpy);
+        if (dpy) {
+            setStopGrab(false);
+            keys.reset();
+            XCloseDisplay(dpy);
+        }
+    }
+
+    // The modifier states in which the stop key counts: the lock keys must not matter.
+    std::array<unsigned, 4> lockCombinations() const {
+        const unsigned num = keys->numLockMask();
+        return {0u, LockMask, num, num | LockMask};
+    }
+
+    void setStopGrab(bool on) {
+        if (!stopKey) return;
+        auto* previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+        for (unsigned mods : lockCombinations()) {
+            if (on)
+                XGrabKey(dpy, stopKey, mods, DefaultRootWindow(dpy), False, GrabModeAsync, GrabModeAsync);
+            else
+                XUngrabKey(dpy, stopKey, mods, DefaultRootWindow(dpy));
+        }
+        XSync(dpy, False); // a key another program grabbed already fails here, quietly
+        XSetErrorHandler(previous);
+    }
+
+    void onEvent(const XEvent& ev) {
+        if (ev.type == KeyPress && stopKey && ev.xkey.keycode == stopKey) {
+            stopPressed = true;
+            // The grab turns active until Pause goes up; end it now, or the keys the run releases
+            // next would come to us instead of the window that holds them.
+            XUngrabKeyboard(dpy, CurrentTime);
+            XFlush(dpy);
+        }
     }
 
     void button(unsigned b, bool down) {
@@ -65,6 +101,8 @@ std::unique_ptr<X11InputBackend> X11InputBackend::Open(QString* error) {
     auto impl = std::make_unique<Impl>();
     impl->dpy = dpy;
     impl->keys = std::make_unique<X11KeyMapper>(dpy);
+    Impl* raw = impl.get();
+    impl->keys->otherEvent = [raw](const XEvent& ev) { raw->onEvent(ev); };
     return std::unique_ptr<X11InputBackend>(new X11InputBackend(std::move(impl)));
 }
 
@@ -73,6 +111,24 @@ X11InputBackend::X11InputBackend(std::unique_ptr<Impl> impl) : d(std::move(impl)
 X11InputBackend::~X11InputBackend() = default;
 
 int X11InputBackend::connectionNumber() const { return ConnectionNumber(d->dpy); }
+
+void X11InputBackend::grabStopKey() {
+    if (d->stopKey) return;
+    d->keys->drainEvents();
+    d->stopKey = d->keys->layoutKeycodeOf(XK_Pause);
+    d->stopPressed = false;
+    d->setStopGrab(true);
+}
+
+void X11InputBackend::releaseStopKey() {
+    d->setStopGrab(false);
+    d->stopKey = 0;
+}
+
+bool X11InputBackend::stopKeyPressed() {
+    d->keys->drainEvents();
+    return d->stopPressed;
+}
 
 void X11InputBackend::keybd_event(std::uint8_t vk, std::uint8_t, std::uint32_t flags, std::uintptr_t) {
     const bool up = (flags & KEYEVENTF_KEYUP) != 0;
@@ -93,8 +149,19 @@ void X11InputBackend::keybd_event(std::uint8_t vk, std::uint8_t, std::uint32_t f
             d->keys->setHeld(kc, true);
         }
     }
+    // A Pause of the script's own is input for the focused window, not the stop key: the grab is
+    // lifted while the script holds it.
+    const bool stopKey = d->stopKey && kc == d->stopKey;
+    if (stopKey && !up && !d->scriptHoldsStopKey) {
+        d->setStopGrab(false);
+        d->scriptHoldsStopKey = true;
+    }
     XTestFakeKeyEvent(d->dpy, kc, up ? False : True, CurrentTime);
     XFlush(d->dpy);
+    if (stopKey && up && d->scriptHoldsStopKey) {
+        d->scriptHoldsStopKey = false;
+        d->setStopGrab(true);
+    }
 }
 
 void X11InputBackend::mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data,

@@ -98,6 +98,8 @@ void X11KeyMapper::drainEvents() {
             } else if (xe->any.xkb_type == XkbMapNotify || xe->any.xkb_type == XkbNewKeyboardNotify) {
                 reload = true;
             }
+        } else if (otherEvent) {
+            otherEvent(ev);
         }
     }
     if (reload || group_ != oldGroup) reloadMap();

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -21,8 +22,14 @@ public:
     X11KeyMapper& operator=(const X11KeyMapper&) = delete;
 
     // Reads the keyboard map again after the server announced a change; handles the events of the
-    // backend's connection (mapping and keyboard-state changes) that have arrived.
+    // backend's connection (mapping and keyboard-state changes) that have arrived, and hands every
+    // other event (the stop key's presses) to otherEvent.
     void drainEvents();
+    std::function<void(const XEvent&)> otherEvent;
+
+    // The keycode of the layout for the keysym on the first level, without binding anything; 0 if none.
+    KeyCode layoutKeycodeOf(KeySym keysym) const { return layoutKeycode(keysym, 0); }
+    unsigned numLockMask() const { return numLockMask_; }
 
     // The keycode that produces the keysym on the first level of the current group, or one bound to
     // it for the moment; 0 when there is none and no spare keycode either. Keypad digits and the
