@@ -3,6 +3,7 @@
 
 #include "platform/WindowPlacement.h"
 #include "script/ScriptRunner.h"
+#include "script/frmProgress.h"
 #include "script/frmTip.h"
 #include "ui/TextBoxW.h"
 
@@ -44,7 +45,7 @@ void frmMain::ExecuteScript() {
     const bool quitOnLastClosed = QGuiApplication::quitOnLastWindowClosed();
     QGuiApplication::setQuitOnLastWindowClosed(false);
     hide();
-    RunScript(script, TextBoxW1->Text(), settings, *backends.input, *backends.host);
+    RunScriptWithProgress(script, TextBoxW1->Text(), settings, *backends.input, *backends.host);
     show();
     QGuiApplication::setQuitOnLastWindowClosed(quitOnLastClosed);
     if (topmost) SetTopmost(this);

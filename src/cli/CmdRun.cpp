@@ -4,6 +4,7 @@
 #include "platform/fake/FakeRunHost.h"
 #include "platform/fake/RecordingInput.h"
 #include "script/ScriptRunner.h"
+#include "script/frmProgress.h"
 #include "script/frmTip.h"
 
 #include <QDateTime>
@@ -95,8 +96,9 @@ std::optional<RunRequest> ParseArguments(const QStringList& args) {
 
 // Runs the script on the given backends; the exit status of the command.
 int ExecuteRun(const QString& script, const QString& items, const RunSettings& settings, InputBackend& input,
-               RunHost& host) {
-    switch (RunScript(script, items, settings, input, host)) {
+               RunHost& host, bool showProgress = false) {
+    switch (showProgress ? RunScriptWithProgress(script, items, settings, input, host)
+                         : RunScript(script, items, settings, input, host)) {
     case RunOutcome::Finished:
         return kExitOk;
     case RunOutcome::Stopped:
@@ -139,7 +141,7 @@ int RealRun(const QString& script, const QString& items, const RunSettings& sett
         PrintError(QStringLiteral("run: %1").arg(error));
         return kExitFailure;
     }
-    return ExecuteRun(script, items, settings, *backends.input, *backends.host);
+    return ExecuteRun(script, items, settings, *backends.input, *backends.host, true);
 }
 
 int RunCommand(const QStringList& args) {
