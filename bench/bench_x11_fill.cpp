@@ -54,7 +54,9 @@ void BM_X11Fill200Fields(benchmark::State& state) {
     QStringList items, script;
     for (int i = 0; i < kFields; ++i) {
         items << (i % 2 ? QString("第%1项 张三丰").arg(i) : QString("item %1 <a&b>").arg(i));
-        script << "CPY" << "PST" << "KEY 9,0";
+        script << "CPY"
+               << "PST"
+               << "KEY 9,0";
     }
     const QString scriptText = script.join("\r\n"), itemText = items.join("\r\n");
     qint64 totalMs = 0;
@@ -99,7 +101,8 @@ void BM_X11Fill200Fields(benchmark::State& state) {
     const double runs = static_cast<double>(state.iterations());
     state.counters["floor_ms"] = floorMs;
     state.counters["run_ms"] = static_cast<double>(totalMs) / runs;
-    state.counters["overhead_ms_per_step"] = (static_cast<double>(totalMs) / runs - floorMs) / (kFields * 3.0);
+    state.counters["overhead_ms_per_step"] =
+        (static_cast<double>(totalMs) / runs - floorMs) / (kFields * 3.0);
 }
 BENCHMARK(BM_X11Fill200Fields)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -14,7 +14,8 @@ bool DisplayAvailable(QString* error) {
 #ifdef TELMO_HAVE_X11
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && !platform.startsWith("xcb")) {
-        *error = QStringLiteral("real input needs the X11 platform, not %1").arg(QString::fromLatin1(platform));
+        *error =
+            QStringLiteral("real input needs the X11 platform, not %1").arg(QString::fromLatin1(platform));
         return false;
     }
     return x11::X11InputBackend::Open(error) != nullptr;
@@ -33,7 +34,8 @@ RealBackends CreateRealBackends(std::function<void(const QString&)> showTip, QSt
     }
 #ifdef TELMO_HAVE_X11
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        *error = QStringLiteral("real input needs the X11 platform, not %1").arg(QGuiApplication::platformName());
+        *error =
+            QStringLiteral("real input needs the X11 platform, not %1").arg(QGuiApplication::platformName());
         return b;
     }
     auto input = x11::X11InputBackend::Open(error);

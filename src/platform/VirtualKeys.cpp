@@ -111,38 +111,45 @@ constexpr std::array<std::uint32_t, 256> kForward = BuildForward();
 // Keysyms that a key press reports besides the ones above: the shifted symbols of a US layout, the
 // keypad without Num Lock, and variants some layouts put on the same keys.
 constexpr std::pair<std::uint32_t, int> kExtraReverse[] = {
-    {0x21, '1'},   {0x40, '2'},   {0x23, '3'},   {0x24, '4'},   {0x25, '5'},   {0x5e, '6'},
-    {0x26, '7'},   {0x2a, '8'},   {0x28, '9'},   {0x29, '0'},   {0x3a, 0xBA},  {0x2b, 0xBB},
-    {0x5f, 0xBD},  {0x3e, 0xBE},  {0x3f, 0xBF},  {0x7e, 0xC0},  {0x7b, 0xDB},  {0x7c, 0xDC},
-    {0x7d, 0xDD},  {0x22, 0xDE},
-    {0xff8d, 0x0D}, // KP_Enter
-    {0xff9d, 0x0C}, // KP_Begin (keypad 5 without Num Lock)
-    {0xff95, 0x24}, // KP_Home
-    {0xff96, 0x25}, // KP_Left
-    {0xff97, 0x26}, // KP_Up
-    {0xff98, 0x27}, // KP_Right
-    {0xff99, 0x28}, // KP_Down
-    {0xff9a, 0x21}, // KP_Prior
-    {0xff9b, 0x22}, // KP_Next
-    {0xff9c, 0x23}, // KP_End
-    {0xff9e, 0x2D}, // KP_Insert
-    {0xff9f, 0x2E}, // KP_Delete
-    {0xfe20, 0x09}, // ISO_Left_Tab (Shift+Tab)
-    {0xff15, 0x2C}, // Sys_Req (Alt+Print)
-    {0xffe7, 0x5B}, // Meta_L
-    {0xffe8, 0x5C}, // Meta_R
-    {0xff69, 0x03}, // Cancel
-    {0x1008ff31, 0xB3}, // AudioPause
+    {0x21, '1'},        {0x40, '2'},  {0x23, '3'},    {0x24, '4'},  {0x25, '5'},  {0x5e, '6'},
+    {0x26, '7'},        {0x2a, '8'},  {0x28, '9'},    {0x29, '0'},  {0x3a, 0xBA}, {0x2b, 0xBB},
+    {0x5f, 0xBD},       {0x3e, 0xBE}, {0x3f, 0xBF},   {0x7e, 0xC0}, {0x7b, 0xDB}, {0x7c, 0xDC},
+    {0x7d, 0xDD},       {0x22, 0xDE}, {0xff8d, 0x0D}, // KP_Enter
+    {0xff9d, 0x0C},                                   // KP_Begin (keypad 5 without Num Lock)
+    {0xff95, 0x24},                                   // KP_Home
+    {0xff96, 0x25},                                   // KP_Left
+    {0xff97, 0x26},                                   // KP_Up
+    {0xff98, 0x27},                                   // KP_Right
+    {0xff99, 0x28},                                   // KP_Down
+    {0xff9a, 0x21},                                   // KP_Prior
+    {0xff9b, 0x22},                                   // KP_Next
+    {0xff9c, 0x23},                                   // KP_End
+    {0xff9e, 0x2D},                                   // KP_Insert
+    {0xff9f, 0x2E},                                   // KP_Delete
+    {0xfe20, 0x09},                                   // ISO_Left_Tab (Shift+Tab)
+    {0xff15, 0x2C},                                   // Sys_Req (Alt+Print)
+    {0xffe7, 0x5B},                                   // Meta_L
+    {0xffe8, 0x5C},                                   // Meta_R
+    {0xff69, 0x03},                                   // Cancel
+    {0x1008ff31, 0xB3},                               // AudioPause
 };
 
 // When two codes give the same keysym, the key events of a window report the first of these.
 int PreferredCode(int vk) {
     switch (vk) {
-    case 0xA0: case 0xA1: return 0x10;
-    case 0xA2: case 0xA3: return 0x11;
-    case 0xA4: case 0xA5: return 0x12;
-    case 0x2A: return 0x2C;
-    default: return vk;
+    case 0xA0:
+    case 0xA1:
+        return 0x10;
+    case 0xA2:
+    case 0xA3:
+        return 0x11;
+    case 0xA4:
+    case 0xA5:
+        return 0x12;
+    case 0x2A:
+        return 0x2C;
+    default:
+        return vk;
     }
 }
 
@@ -164,6 +171,8 @@ int VirtualKeyForKeysym(std::uint32_t keysym) {
     return 0;
 }
 
-bool IsKeypadKeysym(std::uint32_t keysym) { return keysym >= 0xff80 && keysym <= 0xffbd; }
+bool IsKeypadKeysym(std::uint32_t keysym) {
+    return keysym >= 0xff80 && keysym <= 0xffbd;
+}
 
 } // namespace telmo

@@ -71,9 +71,13 @@ void SetState(QWidget* w, bool above) {
 
 } // namespace
 
-void SetTopmost(QWidget* window) { SetState(window, true); }
+void SetTopmost(QWidget* window) {
+    SetState(window, true);
+}
 
-void ClearTopmost(QWidget* window) { SetState(window, false); }
+void ClearTopmost(QWidget* window) {
+    SetState(window, false);
+}
 
 bool IsTopmost(const QWidget* window) {
     if (!window) return false;
@@ -81,7 +85,8 @@ bool IsTopmost(const QWidget* window) {
 #ifdef TELMO_HAVE_X11
     if (OnX11()) return window->internalWinId() && x11::WindowIsAbove(window->internalWinId());
 #endif
-    if (const QWindow* handle = window->windowHandle()) return handle->flags().testFlag(Qt::WindowStaysOnTopHint);
+    if (const QWindow* handle = window->windowHandle())
+        return handle->flags().testFlag(Qt::WindowStaysOnTopHint);
     return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 

@@ -40,9 +40,13 @@ frmTip::frmTip() : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::Windo
     SetTopmost(this);
 }
 
-frmTip::~frmTip() { ClearTopmost(this); }
+frmTip::~frmTip() {
+    ClearTopmost(this);
+}
 
-void frmTip::setMessage(const QString& text) { Text1->setPlainText(text); }
+void frmTip::setMessage(const QString& text) {
+    Text1->setPlainText(text);
+}
 
 void frmTip::Timer1_Timer() {
     if (!isVisible()) return;

@@ -83,6 +83,23 @@ QPoint Form::fieldCentre(const QJsonObject& report, int i) const {
     return {r[0].toInt() + r[2].toInt() / 2, r[1].toInt() + r[3].toInt() / 2};
 }
 
-QString FocusedTitle() { return telmo::x11::WindowTitle(telmo::x11::FocusedWindow()); }
+int CountEvents(const QJsonObject& report, const QString& type, int button, const QString& widget) {
+    int n = 0;
+    for (const QJsonValue& v : report["events"].toArray())
+        if (v["t"].toString() == type && (button < 0 || v["b"].toInt() == button) &&
+            (widget.isEmpty() || v["w"].toString() == widget))
+            ++n;
+    return n;
+}
+
+bool AnySynthetic(const QJsonObject& report) {
+    for (const QJsonValue& v : report["events"].toArray())
+        if (v["synth"].toBool()) return true;
+    return report["sentEvents"].toInt() != 0;
+}
+
+QString FocusedTitle() {
+    return telmo::x11::WindowTitle(telmo::x11::FocusedWindow());
+}
 
 } // namespace e2e

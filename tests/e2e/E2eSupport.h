@@ -8,7 +8,9 @@
 #include <ostream>
 
 // Readable QStrings in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace e2e {
 
@@ -37,6 +39,13 @@ private:
     QByteArray buffer_;
     bool ready_ = false;
 };
+
+// How many input events of a type ("press", "release", "wheel") a form report holds; button -1 and
+// an empty widget name count any.
+int CountEvents(const QJsonObject& report, const QString& type, int button = -1, const QString& widget = {});
+
+// Whether any mouse or wheel event of the report was synthesised by Qt or sent by another client.
+bool AnySynthetic(const QJsonObject& report);
 
 // The title of the window that has the keyboard focus ("" when none).
 QString FocusedTitle();

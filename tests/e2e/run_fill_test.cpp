@@ -10,30 +10,23 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using e2e::AnySynthetic;
+using e2e::CountEvents;
 using e2e::DisplayRun;
 using e2e::Form;
 
 namespace {
 
-QString Field(const QJsonObject& r, int i) { return r["fields"].toArray()[i].toString(); }
+QString Field(const QJsonObject& r, int i) {
+    return r["fields"].toArray()[i].toString();
+}
 
-QString Point(QPoint p) { return QString("%1,%2").arg(p.x()).arg(p.y()); }
+QString Point(QPoint p) {
+    return QString("%1,%2").arg(p.x()).arg(p.y());
+}
 
 QPoint Centre(const QJsonArray& rect) {
     return {rect[0].toInt() + rect[2].toInt() / 2, rect[1].toInt() + rect[3].toInt() / 2};
-}
-
-int CountEvents(const QJsonObject& r, const QString& type, int button) {
-    int n = 0;
-    for (const QJsonValue& v : r["events"].toArray())
-        if (v["t"].toString() == type && (button < 0 || v["b"].toInt() == button)) ++n;
-    return n;
-}
-
-bool AnySynthetic(const QJsonObject& r) {
-    for (const QJsonValue& v : r["events"].toArray())
-        if (v["synth"].toBool()) return true;
-    return r["sentEvents"].toInt() != 0;
 }
 
 // Runs the script against a ready form; the run's exit status.
@@ -50,9 +43,11 @@ int RunConfirmed(const QStringList& script, const QStringList& items = {}, const
 TEST(RunFill, CopyPasteTabAcrossPassesFillsTheFieldsInOrder) {
     Form form;
     ASSERT_TRUE(form.ready());
-    const QStringList items = {"张三", "abc 123 x%item%y", "李四·王五《测试》，“引号”", "😀 表情 ünïcødé", "unused"};
+    const QStringList items = {"张三", "abc 123 x%item%y", "李四·王五《测试》，“引号”", "😀 表情 ünïcødé",
+                               "unused"};
     // Two copies per pass over two passes: the items continue where the last pass stopped.
-    RunConfirmed({"CPY", "PST", "KEY 9,0", "CPY", "PST", "KEY 9,0"}, items, {"--count", "2", "--interval", "0"});
+    RunConfirmed({"CPY", "PST", "KEY 9,0", "CPY", "PST", "KEY 9,0"}, items,
+                 {"--count", "2", "--interval", "0"});
     const QStringList expected = {items[0], "abc 123 x1y", items[2], items[3], ""};
     const QJsonObject r = form.reportWhen([&](const QJsonObject& r) { return Field(r, 3) == items[3]; });
     EXPECT_EQ(form.fieldValues(r), expected);
@@ -83,10 +78,11 @@ TEST(RunFill, PointerStepsClickScrollAndSendSideButtons) {
     const QPoint field3 = form.fieldCentre(r, 3);
     const QPoint memo = Centre(r["memoRect"].toArray());
     const QPoint pad = Centre(r["padRect"].toArray());
-    RunConfirmed({"MOV " + Point(field3), "LFT DN", "LFT UP", "INP here",           //
+    RunConfirmed({"MOV " + Point(field3), "LFT DN", "LFT UP", "INP here",                  //
                   "MOV " + Point(memo), "WHL DN", "WHL DN", "WHL DN", "HLD 100", "WHL UP", //
                   "MOV " + Point(pad), "SD1 DN", "SD1 UP", "SD2 DN", "SD2 UP"});
-    r = form.reportWhen([](const QJsonObject& r) { return CountEvents(r, "release", Qt::ForwardButton) == 1; });
+    r = form.reportWhen(
+        [](const QJsonObject& r) { return CountEvents(r, "release", Qt::ForwardButton) == 1; });
     EXPECT_EQ(r["focus"].toString(), "field3");
     EXPECT_EQ(Field(r, 3), "here");
     EXPECT_EQ(Field(r, 0), "");
@@ -143,7 +139,9 @@ TEST(RunFill, TwoHundredFieldsEachGetTheirItem) {
         items << (i % 3 == 0   ? QString("第%1项：张三丰").arg(i)
                   : i % 3 == 1 ? QString("item %1 <a&b> \"q\"").arg(i)
                                : QString("混合 mixed %1 ☃").arg(i));
-        script << "CPY" << "PST" << "KEY 9,0";
+        script << "CPY"
+               << "PST"
+               << "KEY 9,0";
     }
     RunConfirmed(script, items);
     const QJsonObject r =

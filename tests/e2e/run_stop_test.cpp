@@ -17,13 +17,6 @@ namespace {
 constexpr int kVkPause = 0x13;
 constexpr int kExitStopped = 130;
 
-int CountEvents(const QJsonObject& r, const QString& type, int button) {
-    int n = 0;
-    for (const QJsonValue& v : r["events"].toArray())
-        if (v["t"].toString() == type && v["b"].toInt() == button && v["w"].toString() == "pad") ++n;
-    return n;
-}
-
 constexpr qint64 kXkPause = 0xff13, kXkBreak = 0xff6b; // Ctrl+Pause is Break
 
 // Presses of the Pause key that reached the form, with or without Ctrl.
@@ -37,7 +30,9 @@ int CountPauses(const QJsonObject& r) {
 }
 
 QString Centre(const QJsonArray& rect) {
-    return QString("%1,%2").arg(rect[0].toInt() + rect[2].toInt() / 2).arg(rect[1].toInt() + rect[3].toInt() / 2);
+    return QString("%1,%2")
+        .arg(rect[0].toInt() + rect[2].toInt() / 2)
+        .arg(rect[1].toInt() + rect[3].toInt() / 2);
 }
 
 } // namespace
@@ -50,8 +45,9 @@ TEST(RunStop, PauseEndsALongHoldAtOnceAndReleasesTheHeldButton) {
     DisplayRun run(script, {});
     ASSERT_TRUE(run.confirm());
     // The run is holding once the button went down.
-    QJsonObject r = form.reportWhen([](const QJsonObject& r) { return CountEvents(r, "press", Qt::LeftButton) == 1; });
-    ASSERT_EQ(CountEvents(r, "press", Qt::LeftButton), 1);
+    QJsonObject r = form.reportWhen(
+        [](const QJsonObject& r) { return e2e::CountEvents(r, "press", Qt::LeftButton, "pad") == 1; });
+    ASSERT_EQ(e2e::CountEvents(r, "press", Qt::LeftButton, "pad"), 1);
 
     QString error;
     auto keyboard = telmo::x11::X11InputBackend::Open(&error);
@@ -65,8 +61,9 @@ TEST(RunStop, PauseEndsALongHoldAtOnceAndReleasesTheHeldButton) {
     EXPECT_EQ(status, kExitStopped) << run.standardError().toStdString();
     EXPECT_LT(stopMs, 200);
 
-    r = form.reportWhen([](const QJsonObject& r) { return CountEvents(r, "release", Qt::LeftButton) == 1; });
-    EXPECT_EQ(CountEvents(r, "release", Qt::LeftButton), 1);
+    r = form.reportWhen(
+        [](const QJsonObject& r) { return e2e::CountEvents(r, "release", Qt::LeftButton, "pad") == 1; });
+    EXPECT_EQ(e2e::CountEvents(r, "release", Qt::LeftButton, "pad"), 1);
     EXPECT_EQ(CountPauses(r), 0); // the stop key went to the run, not to the window
 
     // The run gave the key back when it ended.
@@ -82,8 +79,8 @@ TEST(RunStop, APauseKeyOfTheScriptGoesToTheWindowAndTheRunGoesOn) {
     DisplayRun run({"KEY 19,0", "KEY 19,2", "INP after"}, {});
     ASSERT_TRUE(run.confirm());
     EXPECT_EQ(run.finish(), 0) << run.standardError().toStdString();
-    const QJsonObject r =
-        form.reportWhen([](const QJsonObject& r) { return r["fields"].toArray()[0] == "after" && CountPauses(r) == 2; });
+    const QJsonObject r = form.reportWhen(
+        [](const QJsonObject& r) { return r["fields"].toArray()[0] == "after" && CountPauses(r) == 2; });
     EXPECT_EQ(r["fields"].toArray()[0].toString(), "after");
     EXPECT_EQ(CountPauses(r), 2) << QJsonDocument(r["keys"].toArray()).toJson().toStdString();
 }

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+using e2e::AnySynthetic;
+using e2e::CountEvents;
 using e2e::Form;
 using telmo::x11::X11InputBackend;
 
@@ -44,19 +46,8 @@ std::unique_ptr<X11InputBackend> OpenBackend() {
     return in;
 }
 
-QString Field(const QJsonObject& r, int i) { return r["fields"].toArray()[i].toString(); }
-
-int CountEvents(const QJsonObject& r, const QString& type, int button) {
-    int n = 0;
-    for (const QJsonValue& v : r["events"].toArray())
-        if (v["t"].toString() == type && (button < 0 || v["b"].toInt() == button)) ++n;
-    return n;
-}
-
-bool AnySynthetic(const QJsonObject& r) {
-    for (const QJsonValue& v : r["events"].toArray())
-        if (v["synth"].toBool()) return true;
-    return r["sentEvents"].toInt() != 0;
+QString Field(const QJsonObject& r, int i) {
+    return r["fields"].toArray()[i].toString();
 }
 
 } // namespace
@@ -70,11 +61,11 @@ TEST(X11Input, KeysTypeTheirCharactersWithAndWithoutShift) {
     struct Tap {
         int vk;
         bool shift;
-    } taps[] = {{'H', true}, {'I', false}, {'1', true}, {0x20, false}, {'0', false}, {'9', true},
-                {0xBA, false}, {0xBA, true}, {0xBB, false}, {0xBC, false}, {0xBD, false}, {0xBE, false},
-                {0xBF, false}, {0xC0, false}, {0xDB, false}, {0xDC, false}, {0xDD, false}, {0xDE, false},
-                {0xDE, true}, {0xE2, false}, {0xE2, true}, {0x6A, false}, {0x6B, false}, {0x6D, false},
-                {0x6F, false}};
+    } taps[] = {{'H', true},   {'I', false},  {'1', true},   {0x20, false}, {'0', false},
+                {'9', true},   {0xBA, false}, {0xBA, true},  {0xBB, false}, {0xBC, false},
+                {0xBD, false}, {0xBE, false}, {0xBF, false}, {0xC0, false}, {0xDB, false},
+                {0xDC, false}, {0xDD, false}, {0xDE, false}, {0xDE, true},  {0xE2, false},
+                {0xE2, true},  {0x6A, false}, {0x6B, false}, {0x6D, false}, {0x6F, false}};
     for (const Tap& t : taps) kb.tap(t.vk, t.shift);
     const QString expected = "Hi! 0(;:=,-./`[\\]'\"<>*+-/";
     const QJsonObject r = form.reportWhen([&](const QJsonObject& r) { return Field(r, 0) == expected; });
@@ -179,12 +170,14 @@ TEST(X11Input, ClicksWheelAndSideButtonsArriveAsRealEvents) {
     MoveTo(*in, QPoint(pad[0].toInt() + pad[2].toInt() / 2, pad[1].toInt() + pad[3].toInt() / 2));
     in->mouse_event(telmo::MOUSEEVENTF_MIDDLEDOWN, 0, 0, 0, 0);
     in->mouse_event(telmo::MOUSEEVENTF_MIDDLEUP, 0, 0, 0, 0);
-    r = form.reportWhen([](const QJsonObject& r) { return CountEvents(r, "release", Qt::MiddleButton) == 1; });
+    r = form.reportWhen(
+        [](const QJsonObject& r) { return CountEvents(r, "release", Qt::MiddleButton) == 1; });
     EXPECT_EQ(CountEvents(r, "press", Qt::BackButton), 1);
     EXPECT_EQ(CountEvents(r, "release", Qt::BackButton), 1);
     EXPECT_EQ(CountEvents(r, "press", Qt::ForwardButton), 1);
     EXPECT_EQ(CountEvents(r, "release", Qt::ForwardButton), 1);
     EXPECT_EQ(CountEvents(r, "press", Qt::MiddleButton), 1);
-    EXPECT_EQ(CountEvents(r, "press", Qt::LeftButton), 1) << QJsonDocument(r["events"].toArray()).toJson().toStdString();
+    EXPECT_EQ(CountEvents(r, "press", Qt::LeftButton), 1)
+        << QJsonDocument(r["events"].toArray()).toJson().toStdString();
     EXPECT_FALSE(AnySynthetic(r)) << QJsonDocument(r).toJson().toStdString();
 }

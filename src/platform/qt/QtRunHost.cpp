@@ -16,7 +16,7 @@
 namespace telmo {
 
 struct QtRunHost::ClipboardState {
-    int reads = 0;          // how often another program read the text we put on the clipboard
+    int reads = 0; // how often another program read the text we put on the clipboard
     bool pastePending = false;
     int readsAtChord = 0;
     qint64 chordAtMs = 0;
@@ -51,11 +51,17 @@ QtRunHost::QtRunHost(std::function<void(const QString&)> showTip)
     clock_.start();
 }
 
-QtRunHost::~QtRunHost() { waitForPendingPaste(); }
+QtRunHost::~QtRunHost() {
+    waitForPendingPaste();
+}
 
-std::uint32_t QtRunHost::timeGetTime() { return static_cast<std::uint32_t>(clock_.elapsed()); }
+std::uint32_t QtRunHost::timeGetTime() {
+    return static_cast<std::uint32_t>(clock_.elapsed());
+}
 
-void QtRunHost::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtRunHost::processEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void QtRunHost::waitForEvents(int maxMs) {
     if (maxMs <= 0) {
@@ -70,7 +76,9 @@ void QtRunHost::waitForEvents(int maxMs) {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
-QDateTime QtRunHost::currentDateTime() { return QDateTime::currentDateTime(); }
+QDateTime QtRunHost::currentDateTime() {
+    return QDateTime::currentDateTime();
+}
 
 void QtRunHost::pasteChordSent() {
     // Only text we serve ourselves can be asked for; someone else's clipboard needs no waiting.
@@ -134,7 +142,9 @@ void QtRunHost::setStopCheck(std::function<bool()> check, int wakeFd) {
     if (wakeFd >= 0) wake_ = std::make_unique<QSocketNotifier>(wakeFd, QSocketNotifier::Read);
 }
 
-bool QtRunHost::stopRequested() { return stopCheck_ && stopCheck_(); }
+bool QtRunHost::stopRequested() {
+    return stopCheck_ && stopCheck_();
+}
 
 void QtRunHost::waitForFocusToLeave() {
     constexpr int kMaxWaitMs = 1000;

@@ -9,9 +9,9 @@
 
 #include "platform/x11/X11KeyMapper.h"
 
-#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xrandr.h>
+#include <X11/keysym.h>
 
 namespace telmo::x11 {
 
@@ -21,7 +21,7 @@ struct X11InputBackend::Impl {
     std::array<KeyCode, 256> pressedAs{}; // the keycode each held virtual key went down on
     int wheelRemainder = 0;               // wheel data short of a whole click, kept for the next turn
     int hwheelRemainder = 0;
-    KeyCode stopKey = 0;                  // the grabbed Pause keycode, 0 while not grabbed
+    KeyCode stopKey = 0; // the grabbed Pause keycode, 0 while not grabbed
     bool stopPressed = false;
     bool scriptHoldsStopKey = false;
 
@@ -86,8 +86,9 @@ std::unique_ptr<X11InputBackend> X11InputBackend::Open(QString* error) {
     Display* dpy = XOpenDisplay(nullptr);
     if (!dpy) {
         const char* name = std::getenv("DISPLAY");
-        *error = name && *name ? QStringLiteral("cannot open the X display %1").arg(QString::fromLocal8Bit(name))
-                               : QStringLiteral("no X display (DISPLAY is not set)");
+        *error = name && *name
+                     ? QStringLiteral("cannot open the X display %1").arg(QString::fromLocal8Bit(name))
+                     : QStringLiteral("no X display (DISPLAY is not set)");
         return nullptr;
     }
     int event = 0, err = 0, major = 0, minor = 0;
@@ -110,7 +111,9 @@ X11InputBackend::X11InputBackend(std::unique_ptr<Impl> impl) : d(std::move(impl)
 
 X11InputBackend::~X11InputBackend() = default;
 
-int X11InputBackend::connectionNumber() const { return ConnectionNumber(d->dpy); }
+int X11InputBackend::connectionNumber() const {
+    return ConnectionNumber(d->dpy);
+}
 
 void X11InputBackend::grabStopKey() {
     if (d->stopKey) return;
@@ -216,7 +219,8 @@ QRect X11InputBackend::primaryOutputGeometry() const {
         if (!info) continue;
         if (info->connection != RR_Disconnected && info->crtc) {
             if (XRRCrtcInfo* crtc = XRRGetCrtcInfo(dpy, res, info->crtc)) {
-                const QRect r(crtc->x, crtc->y, static_cast<int>(crtc->width), static_cast<int>(crtc->height));
+                const QRect r(crtc->x, crtc->y, static_cast<int>(crtc->width),
+                              static_cast<int>(crtc->height));
                 if (!r.isEmpty()) {
                     if (res->outputs[i] == primary) found = r;
                     if (r.topLeft() == QPoint(0, 0) && atOrigin.isEmpty()) atOrigin = r;
@@ -234,6 +238,8 @@ QRect X11InputBackend::primaryOutputGeometry() const {
     return whole;
 }
 
-QSize X11InputBackend::primaryScreenSize() const { return primaryOutputGeometry().size(); }
+QSize X11InputBackend::primaryScreenSize() const {
+    return primaryOutputGeometry().size();
+}
 
 } // namespace telmo::x11

@@ -13,9 +13,13 @@ namespace {
 // the key event was sent; a binding stays this long after its last use before it is changed again.
 constexpr std::chrono::milliseconds kBindingGrace{250};
 
-bool NeedsNumLock(KeySym keysym) { return (keysym >= XK_KP_0 && keysym <= XK_KP_9) || keysym == XK_KP_Decimal; }
+bool NeedsNumLock(KeySym keysym) {
+    return (keysym >= XK_KP_0 && keysym <= XK_KP_9) || keysym == XK_KP_Decimal;
+}
 
-int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+int IgnoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
 
 } // namespace
 
@@ -105,7 +109,9 @@ void X11KeyMapper::drainEvents() {
     if (reload || group_ != oldGroup) reloadMap();
 }
 
-bool X11KeyMapper::numLockOn() const { return numLockMask_ != 0 && (lockedMods_ & numLockMask_) != 0; }
+bool X11KeyMapper::numLockOn() const {
+    return numLockMask_ != 0 && (lockedMods_ & numLockMask_) != 0;
+}
 
 KeyCode X11KeyMapper::layoutKeycode(KeySym keysym, int level) const {
     if (level == 0) {
@@ -118,7 +124,8 @@ KeyCode X11KeyMapper::layoutKeycode(KeySym keysym, int level) const {
         const int groups = XkbKeyNumGroups(xkb_, code);
         if (groups == 0) continue;
         const int g = static_cast<int>(group_ % static_cast<unsigned>(groups));
-        if (XkbKeyGroupWidth(xkb_, code, g) > level && XkbKeySymEntry(xkb_, code, level, g) == keysym) return code;
+        if (XkbKeyGroupWidth(xkb_, code, g) > level && XkbKeySymEntry(xkb_, code, level, g) == keysym)
+            return code;
     }
     return 0;
 }

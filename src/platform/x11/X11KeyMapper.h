@@ -2,8 +2,8 @@
 // Keysym to keycode on the current layout, for the XTest backend. Included only inside this folder.
 #include <QtGlobal>
 
-#include <X11/Xlib.h>
 #include <X11/XKBlib.h>
+#include <X11/Xlib.h>
 
 #include <chrono>
 #include <cstdint>

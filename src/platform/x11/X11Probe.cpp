@@ -58,7 +58,8 @@ QString WindowTitle(std::uintptr_t window) {
     Display* dpy = QtDisplay();
     if (!dpy || !window) return {};
     return UpFrom(dpy, static_cast<Window>(window), [&](Window w) {
-        QByteArray utf8 = ReadProperty(dpy, w, InternAtom(dpy, "_NET_WM_NAME"), InternAtom(dpy, "UTF8_STRING"));
+        QByteArray utf8 =
+            ReadProperty(dpy, w, InternAtom(dpy, "_NET_WM_NAME"), InternAtom(dpy, "UTF8_STRING"));
         if (!utf8.isEmpty()) return QString::fromUtf8(utf8);
         return QString::fromLatin1(ReadProperty(dpy, w, XA_WM_NAME, XA_STRING));
     });
@@ -69,7 +70,9 @@ qint64 WindowPid(std::uintptr_t window) {
     if (!dpy || !window) return 0;
     return UpFrom(dpy, static_cast<Window>(window), [&](Window w) -> qint64 {
         const QByteArray v = ReadProperty(dpy, w, InternAtom(dpy, "_NET_WM_PID"), XA_CARDINAL);
-        return v.size() >= static_cast<qsizetype>(sizeof(long)) ? *reinterpret_cast<const long*>(v.constData()) : 0;
+        return v.size() >= static_cast<qsizetype>(sizeof(long))
+                   ? *reinterpret_cast<const long*>(v.constData())
+                   : 0;
     });
 }
 

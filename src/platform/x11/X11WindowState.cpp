@@ -1,5 +1,5 @@
-#include <algorithm>
 #include <QtGlobal>
+#include <algorithm>
 #include <vector>
 
 #include "platform/x11/X11Connection.h"
@@ -28,7 +28,9 @@ std::vector<unsigned long> ReadList(Display* dpy, Window w, const char* property
     return values;
 }
 
-std::vector<Atom> ReadStates(Display* dpy, Window w) { return ReadList(dpy, w, "_NET_WM_STATE", XA_ATOM); }
+std::vector<Atom> ReadStates(Display* dpy, Window w) {
+    return ReadList(dpy, w, "_NET_WM_STATE", XA_ATOM);
+}
 
 } // namespace
 
@@ -57,7 +59,8 @@ bool SetWindowAbove(std::uintptr_t window, bool above, bool mapped) {
         ev.xclient.data.l[1] = static_cast<long>(aboveAtom);
         ev.xclient.data.l[2] = 0;
         ev.xclient.data.l[3] = 1; // a normal application asks
-        XSendEvent(dpy, DefaultRootWindow(dpy), False, SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+        XSendEvent(dpy, DefaultRootWindow(dpy), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                   &ev);
     }
     XFlush(dpy);
     return true;
