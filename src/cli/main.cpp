@@ -42,5 +42,11 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return telmo::cli::kExitUsage;
     }
-    return it->second(args.mid(1));
+    const int status = it->second(args.mid(1));
+    // Output that never arrived (a full disk, a closed pipe) must not look like success.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        telmo::cli::PrintError(QStringLiteral("cannot write standard output"));
+        return status == telmo::cli::kExitOk ? telmo::cli::kExitFailure : status;
+    }
+    return status;
 }
