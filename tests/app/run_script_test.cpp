@@ -15,31 +15,36 @@ using telmo::testing::Find;
 
 namespace {
 
-// Records how the main window looked when the run asked for confirmation.
-class WatchingHost : public FakeRunHost {
-public:
-    WatchingHost(TraceWriter& trace, QWidget* window)
-        : FakeRunHost(trace, QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5))), window_(window) {}
-    bool confirmRun() override {
-        ++confirmations;
-        visibleDuringRun = window_->isVisible();
-        topmostDuringRun = IsTopmost(window_);
-        quitOnLastClosedDuringRun = QGuiApplication::quitOnLastWindowClosed();
-        return FakeRunHost::confirmRun();
-    }
+// How the main window looked when the run asked for confirmation. The test keeps it: the host itself
+// goes away with the run.
+struct Observed {
     int confirmations = 0;
     bool visibleDuringRun = true;
     bool topmostDuringRun = true;
     bool quitOnLastClosedDuringRun = true;
+};
+
+class WatchingHost : public FakeRunHost {
+public:
+    WatchingHost(TraceWriter& trace, QWidget* window, Observed& seen)
+        : FakeRunHost(trace, QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5))), window_(window), seen_(seen) {}
+    bool confirmRun() override {
+        ++seen_.confirmations;
+        seen_.visibleDuringRun = window_->isVisible();
+        seen_.topmostDuringRun = IsTopmost(window_);
+        seen_.quitOnLastClosedDuringRun = QGuiApplication::quitOnLastWindowClosed();
+        return FakeRunHost::confirmRun();
+    }
 
 private:
     QWidget* window_;
+    Observed& seen_;
 };
 
 struct RunFixture : ::testing::Test {
     frmMain w;
     TraceLines trace;
-    WatchingHost* host = nullptr;
+    Observed seen;
     int backendsMade = 0;
 
     void SetUp() override {
@@ -47,9 +52,7 @@ struct RunFixture : ::testing::Test {
             ++backendsMade;
             RealBackends b;
             b.input = std::make_unique<RecordingInput>(trace);
-            auto h = std::make_unique<WatchingHost>(trace, &w);
-            host = h.get();
-            b.host = std::move(h);
+            b.host = std::make_unique<WatchingHost>(trace, &w, seen);
             return b;
         };
         w.show();
@@ -97,10 +100,9 @@ TEST_F(ExecuteScriptButton, ReadsCountAndIntervalFromDigitBoxes) {
 
 TEST_F(ExecuteScriptButton, HidesWindowDuringRunAndShowsItAfter) {
     Execute("HLD 0", "1", "1");
-    ASSERT_NE(host, nullptr);
-    EXPECT_EQ(host->confirmations, 1);
-    EXPECT_FALSE(host->visibleDuringRun);
-    EXPECT_FALSE(host->quitOnLastClosedDuringRun);
+    EXPECT_EQ(seen.confirmations, 1);
+    EXPECT_FALSE(seen.visibleDuringRun);
+    EXPECT_FALSE(seen.quitOnLastClosedDuringRun);
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
 }
@@ -109,8 +111,8 @@ TEST_F(ExecuteScriptButton, TopmostIsClearedForRunAndRestored) {
     Find<QCheckBox>(&w, "Check2")->click();
     ASSERT_TRUE(IsTopmost(&w));
     Execute("HLD 0", "1", "1");
-    ASSERT_NE(host, nullptr);
-    EXPECT_FALSE(host->topmostDuringRun);
+    EXPECT_EQ(seen.confirmations, 1);
+    EXPECT_FALSE(seen.topmostDuringRun);
     EXPECT_TRUE(IsTopmost(&w));
 }
 
@@ -118,14 +120,13 @@ TEST_F(ExecuteScriptButton, DeclinedRunStillRestoresWindow) {
     w.CreateBackends = [this](QString*) {
         RealBackends b;
         b.input = std::make_unique<RecordingInput>(trace);
-        auto h = std::make_unique<WatchingHost>(trace, &w);
+        auto h = std::make_unique<WatchingHost>(trace, &w, seen);
         h->setConfirm(false);
-        host = h.get();
         b.host = std::move(h);
         return b;
     };
     Execute("HLD 0", "5", "1");
-    EXPECT_EQ(host->confirmations, 1);
+    EXPECT_EQ(seen.confirmations, 1);
     EXPECT_TRUE(trace.lines.isEmpty());
     EXPECT_TRUE(w.isVisible());
 }
