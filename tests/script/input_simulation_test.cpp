@@ -147,7 +147,7 @@ TEST(WaitMs, LastsTheFullTimeAcrossCounterWraps) {
         {0, 1000000, 250},         {0xFFFFFF00u, 1000000, 1000},
         {0xFFFFFFFFu, 1000000, 2}, {0x7FFFFF00u, 1000000, 1000},
         {0xFFFFFF00u, 7, 1000},    {0x7FFFFFF0u, 3, 100},
-        {0, 1, 2147483647},
+        {0, 1000, 2147483647},
     };
     for (const Case& c : cases) {
         TraceLines trace;

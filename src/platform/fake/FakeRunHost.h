@@ -39,8 +39,8 @@ public:
 
     const QString& clipboard() const { return clipboard_; }
     std::int64_t elapsedMs() const { return elapsedMs_; }
-    int eventPumps() const { return eventPumps_; }
-    int pasteChords() const { return pasteChords_; }
+    std::int64_t eventPumps() const { return eventPumps_; }
+    std::int64_t pasteChords() const { return pasteChords_; }
 
 private:
     TraceWriter& trace_;
@@ -49,8 +49,9 @@ private:
     std::int64_t elapsedMs_ = 0;
     QString clipboard_;
     QByteArray line_;
-    int eventPumps_ = 0;
-    int pasteChords_ = 0;
+    // A dry run may pause and paste more than 2^31 times.
+    std::int64_t eventPumps_ = 0;
+    std::int64_t pasteChords_ = 0;
     bool confirm_ = true;
     bool stop_ = false;
     std::uint64_t stopAfterLines_ = 0;
