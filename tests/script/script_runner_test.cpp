@@ -199,7 +199,8 @@ TEST(RunScript, AFinishedRunLeavesHeldButtonsAsTheScriptLeftThem) {
 
 TEST(RunScript, HostileTextsRunWithoutHarm) {
     const QString hugeLine(10'000'000, u'7');
-    const QByteArray binary("\x00\xff\xfe\x80\xc3\x28\r\nCPY\x00\x01\r\nKEY 9,0\xed\xa0\x80", 30);
+    static constexpr char kBinary[] = "\x00\xff\xfe\x80\xc3\x28\r\nCPY\x00\x01\r\nKEY 9,0\xed\xa0\x80";
+    const QByteArray binary(kBinary, sizeof kBinary - 1);
     struct Case {
         const char* name;
         QString script;
