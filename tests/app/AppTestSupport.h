@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace telmo::testing {
@@ -24,8 +25,10 @@ inline TextBoxW* Box(QWidget* root, const char* name) {
 // Runs `answer` on the next visible modal window of type T (a message box, a file dialog) once it
 // shows. A window that never shows fails the test and does not hang it.
 template <class T = QWidget> void WhenModalShows(std::function<void(T*)> answer, int timeoutMs = 10000) {
+    // The pending timer owns the poll; the poll only knows itself weakly, or it would never be freed.
     auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [answer, poll](int left) {
+    std::weak_ptr<std::function<void(int)>> self = poll;
+    *poll = [answer, self](int left) {
         if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget()); modal && modal->isVisible()) {
             answer(modal);
             return;
@@ -35,7 +38,7 @@ template <class T = QWidget> void WhenModalShows(std::function<void(T*)> answer,
             if (QWidget* other = QApplication::activeModalWidget()) other->close();
             return;
         }
-        QTimer::singleShot(5, [poll, left] { (*poll)(left - 5); });
+        QTimer::singleShot(5, [poll = self.lock(), left] { (*poll)(left - 5); });
     };
     QTimer::singleShot(0, [poll, timeoutMs] { (*poll)(timeoutMs); });
 }
