@@ -22,7 +22,9 @@ struct Confirmation {
     bool mainHidden = false;
     bool seen = false;
     void Answer(frmMain* w, QMessageBox::StandardButton button, std::function<void()> then = {}) {
+        // The pending timer owns the poll; the poll only knows itself weakly, or it would never be freed.
         auto poll = std::make_shared<std::function<void(int)>>();
+        std::weak_ptr<std::function<void(int)>> self = poll;
         *poll = [=, this](int left) {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box && box->isVisible()) {
@@ -34,7 +36,7 @@ struct Confirmation {
                 box->button(button)->click();
                 return;
             }
-            if (left > 0) QTimer::singleShot(10, [poll, left] { (*poll)(left - 10); });
+            if (left > 0) QTimer::singleShot(10, [poll = self.lock(), left] { (*poll)(left - 10); });
         };
         QTimer::singleShot(0, [poll] { (*poll)(10000); });
     }
