@@ -135,6 +135,10 @@ TEST_F(TextFiles, ReadUtf8DropsOneLeadingMarkAndKeepsEverythingElse) {
          "\xEF\xBB\xBF\xEF\xBB\xBF"
          "a",
          U(u"\uFEFFa")},
+        {"third mark is text too",
+         "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF"
+         "a",
+         U(u"\uFEFF\uFEFFa")},
         {"mark inside is text",
          "a\xEF\xBB\xBF"
          "b",
