@@ -29,19 +29,34 @@ QJsonArray Rect(const QWidget* w) {
     return {p.x(), p.y(), w->width(), w->height()};
 }
 
-// Counts X events that another client sent with XSendEvent (the protocol's send-event bit, the high
-// bit of the first byte of every event); real input from the server never carries it.
-class SentEventCounter : public QAbstractNativeEventFilter {
+// Watches the raw X events: counts those that another client sent with XSendEvent (the protocol's
+// send-event bit, the high bit of the first byte of every event; real input from the server never
+// carries it), and follows the keyboard focus.
+class XEventWatch : public QAbstractNativeEventFilter {
 public:
     int sent = 0;
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
         if (type == "xcb_generic_event_t") {
             const auto responseType = *static_cast<const unsigned char*>(message);
             const int kind = responseType & 0x7f;
+            noteFocus(kind, static_cast<const unsigned char*>(message));
             // KeyPress..MotionNotify (2..6) and the generic events of XInput 2 (35)
             if ((responseType & 0x80) && ((kind >= 2 && kind <= 6) || kind == 35)) ++sent;
         }
         return false;
+    }
+
+    // Whether the server's keyboard focus is on this program's window. Qt can call a window active
+    // as soon as the window manager offers it the focus, a moment before the server moves the focus,
+    // and keys sent in that moment go elsewhere.
+    bool xFocus = false;
+
+private:
+    void noteFocus(int kind, const unsigned char* event) {
+        constexpr int kFocusIn = 9, kFocusOut = 10, kNotifyInferior = 2, kNotifyPointer = 5;
+        const int detail = event[1];
+        if (kind == kFocusIn && detail != kNotifyPointer) xFocus = true;
+        if (kind == kFocusOut && detail != kNotifyPointer && detail != kNotifyInferior) xFocus = false;
     }
 };
 
@@ -104,8 +119,8 @@ int main(int argc, char** argv) {
         if (args[i] == "--title") title = args[i + 1];
     }
 
-    SentEventCounter sentCounter;
-    app.installNativeEventFilter(&sentCounter);
+    XEventWatch xWatch;
+    app.installNativeEventFilter(&xWatch);
 
     QWidget window;
     window.setWindowTitle(title);
@@ -155,7 +170,7 @@ int main(int argc, char** argv) {
                       {"active", window.isActiveWindow()},
                       {"events", app.events},
                       {"keys", app.keys},
-                      {"sentEvents", sentCounter.sent}};
+                      {"sentEvents", xWatch.sent}};
         std::printf("%s\n", QJsonDocument(o).toJson(QJsonDocument::Compact).constData());
         std::fflush(stdout);
     };
@@ -183,7 +198,7 @@ int main(int argc, char** argv) {
 
     bool announced = false;
     auto announce = [&] {
-        if (!announced && window.isActiveWindow() && QApplication::focusWidget() == fields.value(0)) {
+        if (!announced && xWatch.xFocus && window.isActiveWindow() && QApplication::focusWidget() == fields.value(0)) {
             announced = true;
             std::printf("ready\n");
             std::fflush(stdout);
