@@ -9,7 +9,7 @@ packages=(
   libpcre2-dev libopencc-dev libopencc1.1
   libx11-dev libxtst-dev libxrandr-dev libxi-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth openbox x11-utils xdotool imagemagick
+  xvfb xauth openbox x11-utils xdotool imagemagick xdg-utils
   fonts-wqy-microhei
   clang libclang-rt-14-dev
 )

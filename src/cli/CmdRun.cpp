@@ -3,6 +3,7 @@
 #include "platform/Backends.h"
 #include "platform/fake/FakeRunHost.h"
 #include "platform/fake/RecordingInput.h"
+#include "platform/qt/ShellOpen.h"
 #include "script/ScriptRunner.h"
 #include "script/frmProgress.h"
 #include "script/frmTip.h"
@@ -141,7 +142,11 @@ int RealRun(const QString& script, const QString& items, const RunSettings& sett
         PrintError(QStringLiteral("run: %1").arg(error));
         return kExitFailure;
     }
-    return ExecuteRun(script, items, settings, *backends.input, *backends.host, true);
+    const int status = ExecuteRun(script, items, settings, *backends.input, *backends.host, true);
+    // A program started minimised near the end of the script still gets its window minimised; a
+    // stopped run ends at once.
+    if (status != kExitStopped) FinishShellOpens();
+    return status;
 }
 
 int RunCommand(const QStringList& args) {

@@ -18,7 +18,8 @@ bool WriteLines(const QString& path, const QStringList& lines) {
 
 } // namespace
 
-DisplayRun::DisplayRun(const QStringList& scriptLines, const QStringList& items, const QStringList& options) {
+DisplayRun::DisplayRun(const QStringList& scriptLines, const QStringList& items, const QStringList& options,
+                       const QProcessEnvironment& environment) {
     const QString script = dir_.filePath("script.sd");
     const QString itemsFile = dir_.filePath("items.txt");
     WriteLines(script, scriptLines);
@@ -27,6 +28,7 @@ DisplayRun::DisplayRun(const QStringList& scriptLines, const QStringList& items,
     args << options << script;
     process_.setProgram(TELMO_CLI_PATH);
     process_.setArguments(args);
+    process_.setProcessEnvironment(environment);
     process_.start();
     process_.waitForStarted(10000);
 }

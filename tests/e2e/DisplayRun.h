@@ -2,6 +2,7 @@
 // `telmo-cli run` on the test display: writes the script and the items, confirms the run the way a
 // user does (Enter in the confirmation), and waits for the run to end.
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,7 +13,8 @@ namespace e2e {
 class DisplayRun {
 public:
     // Starts the run; script and items are written as UTF-8 files with CR LF line ends.
-    DisplayRun(const QStringList& scriptLines, const QStringList& items, const QStringList& options = {});
+    DisplayRun(const QStringList& scriptLines, const QStringList& items, const QStringList& options = {},
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
     ~DisplayRun();
 
     // Waits until the window titled title has the keyboard focus (bounded).

@@ -1,5 +1,6 @@
 #include "platform/qt/ShellOpen.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -64,6 +65,13 @@ bool ShellOpen(const QString& target, bool minimised) {
         break;
     }
     return false;
+}
+
+void FinishShellOpens() {
+#ifdef TELMO_HAVE_X11
+    // The watches poll on a timer and end by themselves, so the loop ends too.
+    while (x11::MinimiseWatchesPending()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+#endif
 }
 
 } // namespace telmo

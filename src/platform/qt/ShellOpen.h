@@ -16,4 +16,8 @@ OpenKind ClassifyOpenTarget(const QString& target, QString* resolved = nullptr);
 // program's first window to come up minimised, as far as the desktop allows.
 bool ShellOpen(const QString& target, bool minimised);
 
+// Lets what ShellOpen left to finish in the background (the minimising of a started program's first
+// window, a few seconds at most) finish; a program that ends after a run calls it before it quits.
+void FinishShellOpens();
+
 } // namespace telmo

@@ -9,4 +9,7 @@ namespace telmo::x11 {
 // minimises the first window whose _NET_WM_PID is pid. Does nothing without an X display.
 void MinimiseFirstWindowOf(qint64 pid);
 
+// Whether a watch is still looking for its window.
+bool MinimiseWatchesPending();
+
 } // namespace telmo::x11

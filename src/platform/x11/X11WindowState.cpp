@@ -6,6 +6,7 @@
 #include "platform/x11/X11WindowState.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 
 namespace telmo::x11 {
 namespace {
@@ -71,6 +72,14 @@ bool WindowIsAbove(std::uintptr_t window) {
     if (!dpy || window == 0) return false;
     const std::vector<Atom> states = ReadStates(dpy, static_cast<Window>(window));
     return std::find(states.begin(), states.end(), InternAtom(dpy, "_NET_WM_STATE_ABOVE")) != states.end();
+}
+
+bool WindowIsMinimised(std::uintptr_t window) {
+    Display* dpy = QtDisplay();
+    if (!dpy || window == 0) return false;
+    const Atom wmState = InternAtom(dpy, "WM_STATE");
+    const std::vector<unsigned long> state = ReadList(dpy, static_cast<Window>(window), "WM_STATE", wmState);
+    return !state.empty() && state[0] == IconicState;
 }
 
 std::vector<std::uintptr_t> ClientStackingOrder() {

@@ -12,6 +12,9 @@ bool SetWindowAbove(std::uintptr_t window, bool above, bool mapped);
 // Whether the window's _NET_WM_STATE holds the above state.
 bool WindowIsAbove(std::uintptr_t window);
 
+// Whether the window is minimised (its WM_STATE is the iconic state).
+bool WindowIsMinimised(std::uintptr_t window);
+
 // The managed windows from bottom to top, as the window manager stacks them (empty without one).
 std::vector<std::uintptr_t> ClientStackingOrder();
 

@@ -3,7 +3,8 @@
 //   report  -> one JSON line with the field values, the focus, geometry and the input events seen
 //              (mouse and wheel events with whether Qt or another client synthesised them)
 //   quit    -> the report, then exit (closing the window also prints the report)
-// Usage: fill_form [--fields N] [--title TITLE]
+// Usage: fill_form [--fields N] [--title TITLE] [--detached]
+// --detached: started by a run rather than by a test, it reads no commands and lives until closed.
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QFrame>
@@ -176,6 +177,7 @@ int main(int argc, char** argv) {
     };
 
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    input.setEnabled(!args.contains("--detached"));
     QByteArray pending;
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
         char buf[256];
