@@ -4,16 +4,12 @@
 #include "platform/x11/X11InputBackend.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 
 namespace e2e {
 namespace {
 
 bool WriteLines(const QString& path, const QStringList& lines) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = (lines.join("\r\n") + "\r\n").toUtf8();
-    return f.write(bytes) == bytes.size();
+    return WriteTextFile(path, lines.join("\r\n") + "\r\n");
 }
 
 } // namespace

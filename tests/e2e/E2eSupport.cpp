@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPoint>
@@ -19,6 +20,14 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
         QTest::qWait(10);
     }
     return condition();
+}
+
+bool WriteTextFile(const QString& path, const QString& text, bool executable) {
+    QFile f(path);
+    const QByteArray bytes = text.toUtf8();
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return false;
+    f.close();
+    return !executable || f.setPermissions(f.permissions() | QFile::ExeOwner);
 }
 
 Form::Form(int fields, const QString& title) {

@@ -17,6 +17,9 @@ namespace e2e {
 // Polls condition while processing events, for at most timeoutMs; true as soon as it holds.
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
 
+// Writes text as UTF-8, as it stands; executable adds the owner's execute permission.
+bool WriteTextFile(const QString& path, const QString& text, bool executable = false);
+
 // The form program (tests/e2e/programs/fill_form.cpp), started and active.
 class Form {
 public:

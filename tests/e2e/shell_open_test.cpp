@@ -15,15 +15,9 @@
 
 using e2e::DisplayRun;
 using e2e::WaitFor;
+using e2e::WriteTextFile;
 
 namespace {
-
-bool WriteFile(const QString& path, const QString& text, bool executable = false) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(text.toUtf8()) < 0) return false;
-    f.close();
-    return !executable || f.setPermissions(f.permissions() | QFile::ExeOwner);
-}
 
 std::uintptr_t WindowTitled(const QString& title) {
     for (std::uintptr_t w : telmo::x11::ClientStackingOrder())
@@ -52,7 +46,7 @@ TEST(ShellOpen, AnAtSignStartsTheProgramMinimisedEvenAsTheLastStep) {
         QTemporaryDir dir;
         // The program replaces the starter script's shell, so its window carries the pid the run started.
         const QString starter = dir.filePath("start form");
-        ASSERT_TRUE(WriteFile(starter,
+        ASSERT_TRUE(WriteTextFile(starter,
                               QString("#!/bin/sh\nexec '%1' --detached --fields 1 --title '%2'\n")
                                   .arg(TELMO_BUILD_DIR "/tests/fill_form", c.title),
                               true));
@@ -76,13 +70,13 @@ TEST(ShellOpen, DocumentsFoldersAndAddressesReachTheDefaultHandlerIntact) {
     QTemporaryDir dir;
     const QString opened = dir.filePath("opened.txt");
     const QString recorder = dir.filePath("record");
-    ASSERT_TRUE(WriteFile(recorder, QString("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(opened), true));
+    ASSERT_TRUE(WriteTextFile(recorder, QString("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(opened), true));
     ASSERT_TRUE(QDir(dir.path()).mkpath("data/applications") && QDir(dir.path()).mkpath("config"));
-    ASSERT_TRUE(WriteFile(dir.filePath("data/applications/telmo-e2e-recorder.desktop"),
+    ASSERT_TRUE(WriteTextFile(dir.filePath("data/applications/telmo-e2e-recorder.desktop"),
                           QString("[Desktop Entry]\nType=Application\nName=Recorder\nExec=%1 %u\n"
                                   "MimeType=text/plain;inode/directory;x-scheme-handler/https;\n")
                               .arg(recorder)));
-    ASSERT_TRUE(WriteFile(dir.filePath("config/mimeapps.list"),
+    ASSERT_TRUE(WriteTextFile(dir.filePath("config/mimeapps.list"),
                           "[Default Applications]\ntext/plain=telmo-e2e-recorder.desktop\n"
                           "inode/directory=telmo-e2e-recorder.desktop\n"
                           "x-scheme-handler/https=telmo-e2e-recorder.desktop\n"));
@@ -96,7 +90,7 @@ TEST(ShellOpen, DocumentsFoldersAndAddressesReachTheDefaultHandlerIntact) {
     const QString document = dir.filePath("数据 清单（第1批）.txt");
     const QString folder = dir.filePath("文件夹 二");
     const QString address = "https://example.invalid/路径/页面?q=值 1&x=%41";
-    ASSERT_TRUE(WriteFile(document, "张三\n李四\n"));
+    ASSERT_TRUE(WriteTextFile(document, "张三\n李四\n"));
     ASSERT_TRUE(QDir().mkpath(folder));
 
     DisplayRun run({"CMD " + document, "CMD " + folder, "CMD " + address}, {}, {}, env);

@@ -22,10 +22,10 @@ void MinimiseFirstWindowOf(qint64 pid) {
     if (!dpy || pid <= 0) return;
     ++gWatches;
     auto* timer = new QTimer(QCoreApplication::instance());
-    auto* age = new QElapsedTimer;
-    age->start();
+    QElapsedTimer age;
+    age.start();
     QObject::connect(timer, &QTimer::timeout, timer, [=] {
-        bool done = age->elapsed() > kWatchMs;
+        bool done = age.elapsed() > kWatchMs;
         for (std::uintptr_t w : ClientStackingOrder()) {
             if (done) break;
             if (WindowPid(w) == pid) {
@@ -36,7 +36,6 @@ void MinimiseFirstWindowOf(qint64 pid) {
         }
         if (done) {
             --gWatches;
-            delete age;
             timer->stop();
             timer->deleteLater();
         }
