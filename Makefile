@@ -18,7 +18,7 @@ build: configure
 	@cmake --build $(BUILD_DIR)
 
 test: build
-	@bash scripts/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j2 --repeat until-pass:3 $(CTEST_ARGS)
+	@bash scripts/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j2 $(CTEST_ARGS)
 
 run: build
 	@if [ -x $(BUILD_DIR)/telmo ]; then $(BUILD_DIR)/telmo; else $(BUILD_DIR)/telmo-cli --help; fi

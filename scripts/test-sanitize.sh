@@ -12,4 +12,4 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELMO_SA
 cmake --build "$build_dir"
 # shellcheck source=scripts/sanitizer-env.sh
 source scripts/sanitizer-env.sh
-bash scripts/with-xvfb.sh ctest --test-dir "$build_dir" --output-on-failure -j2 --repeat until-pass:3 "$@"
+bash scripts/with-xvfb.sh ctest --test-dir "$build_dir" --output-on-failure -j2 "$@"

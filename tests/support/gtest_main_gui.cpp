@@ -6,6 +6,7 @@
 #include <QtGlobal>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,6 +26,13 @@ void failOnQtMessage(QtMsgType type, const QMessageLogContext&, const QString& m
 } // namespace
 
 int main(int argc, char** argv) {
+    // Listing the tests (as ctest does before it runs them) needs no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--gtest_list_tests") == 0) {
+            ::testing::InitGoogleTest(&argc, argv);
+            return RUN_ALL_TESTS();
+        }
+    }
     qInstallMessageHandler(failOnQtMessage);
     // Without a login session there is no runtime directory; give the tests a private one.
     QTemporaryDir runtimeDir(QDir::tempPath() + "/telmo-test-runtime-XXXXXX");
