@@ -27,7 +27,8 @@ public:
     virtual ~InputBackend() = default;
 
     // One key press (flags 0) or release (flags KEYEVENTF_KEYUP) by Windows virtual-key code.
-    virtual void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra) = 0;
+    virtual void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags,
+                             std::uintptr_t extra) = 0;
 
     // One mouse event: button transitions, wheel (data in units of 120), X buttons (data 1 or 2),
     // absolute moves (MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 65536 units span the primary screen).
@@ -36,6 +37,12 @@ public:
 
     // Size of the primary screen in device pixels.
     virtual QSize primaryScreenSize() const = 0;
+
+    // Whether a key is down that this backend did not press: the Enter that confirmed the run, a
+    // modifier the user still holds. A press of such a key would be taken for a repeat, or lost.
+    virtual bool keysHeldElsewhere() { return false; }
+    // Lets go of those keys, as far as the platform allows.
+    virtual void releaseKeysHeldElsewhere() {}
 };
 
 } // namespace telmo

@@ -37,8 +37,12 @@ public:
     // Clipboard: false when the clipboard could not be changed (the step goes on regardless).
     virtual bool clipboardClear() = 0;
     virtual bool clipboardSetText(const QString& text) = 0;
-    // Called right after a paste chord was sent, so the host can keep the clipboard until it was read.
+    // Called right after a paste chord was sent. Where a paste is a conversation with the target that
+    // outlasts the chord (X11), the host holds the run's next input, clipboard change, shell open or
+    // window until the target has taken the text.
     virtual void pasteChordSent() {}
+    // Called before every key or mouse event of the run.
+    virtual void inputStarting() {}
 
     // Open a document, folder, address or program; showCmd is SW_SHOW or SW_SHOWMINIMIZED.
     virtual bool shellOpen(const QString& target, int showCmd) = 0;

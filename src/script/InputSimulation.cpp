@@ -69,6 +69,7 @@ void InputSimulator::WaitMs(std::int32_t ms) {
 }
 
 void InputSimulator::SendMouseEvent(std::uint32_t flags, std::int32_t data) {
+    host_.inputStarting();
     input_.mouse_event(flags, 0, 0, data, 0);
     if (auto up = UpFlagsFor(flags)) {
         const Button b{*up, data};
@@ -84,11 +85,13 @@ bool InputSimulator::MoveMouseTo(std::int32_t x, std::int32_t y) {
     const auto dx = Normalise(x, screen.width());
     const auto dy = Normalise(y, screen.height());
     if (!dx || !dy) return false;
+    host_.inputStarting();
     input_.mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, *dx, *dy, 0, 0);
     return true;
 }
 
 void InputSimulator::keyEvent(std::uint8_t vk, bool up) {
+    host_.inputStarting();
     input_.keybd_event(vk, 0, up ? KEYEVENTF_KEYUP : 0, 0);
     if (up)
         std::erase(heldKeys_, vk);
@@ -142,10 +145,23 @@ void InputSimulator::ExecuteCommandString(QStringView text) {
     }
 }
 
+void InputSimulator::WaitForReleasedKeys(std::int32_t maxMs) {
+    const std::uint32_t start = host_.timeGetTime();
+    while (input_.keysHeldElsewhere()) {
+        if (host_.stopRequested()) return;
+        if (std::int64_t(host_.timeGetTime() - start) >= maxMs) {
+            input_.releaseKeysHeldElsewhere();
+            return;
+        }
+        host_.waitForEvents(kKeyPollMs);
+    }
+}
+
 void InputSimulator::ReleaseHeldInput() {
     while (!heldButtons_.empty()) {
         const Button b = heldButtons_.back();
         heldButtons_.pop_back();
+        host_.inputStarting();
         input_.mouse_event(b.upFlags, 0, 0, b.data, 0);
     }
     while (!heldKeys_.empty()) keyEvent(heldKeys_.back(), true);

@@ -35,11 +35,17 @@ public:
     // so a command that cannot be read sends nothing.
     void ExecuteCommandString(QStringView text);
 
+    // Waits, at most maxMs, until no key is down that this run did not press (the Enter that
+    // confirmed the run, or closed a message window, may still be held); then lets go of what is
+    // still down. Handles window events meanwhile, and ends early once the host asks the run to stop.
+    void WaitForReleasedKeys(std::int32_t maxMs);
+
     // Releases, newest first, every key and mouse button pressed here and not yet released.
     void ReleaseHeldInput();
     bool holdsInput() const { return !heldKeys_.empty() || !heldButtons_.empty(); }
 
 private:
+    static constexpr int kKeyPollMs = 10;
     void keyEvent(std::uint8_t vk, bool up);
 
     struct Button {

@@ -59,6 +59,7 @@ public:
     bool clipboardClear() override { return inner_.clipboardClear(); }
     bool clipboardSetText(const QString& text) override { return inner_.clipboardSetText(text); }
     void pasteChordSent() override { inner_.pasteChordSent(); }
+    void inputStarting() override { inner_.inputStarting(); }
     bool shellOpen(const QString& target, int showCmd) override { return inner_.shellOpen(target, showCmd); }
 
     // The message window and the confirmation are never covered by the display.
@@ -83,6 +84,8 @@ public:
     void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data,
                      std::uintptr_t extra) override;
     QSize primaryScreenSize() const override { return inner_.primaryScreenSize(); }
+    bool keysHeldElsewhere() override { return inner_.keysHeldElsewhere(); }
+    void releaseKeysHeldElsewhere() override { inner_.releaseKeysHeldElsewhere(); }
 
 private:
     InputBackend& inner_;

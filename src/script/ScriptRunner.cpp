@@ -17,6 +17,8 @@ namespace {
 constexpr std::int32_t kSettleMs = 20; // after every clipboard write and every paste chord
 constexpr int kVkV = 86;
 constexpr int kMaskCtrl = 2;
+// How long keys that were down before the run, or before a message window closed, are waited for.
+constexpr std::int32_t kHeldKeysWaitMs = 1000;
 
 std::int32_t ReadBox(QStringView box) {
     if (auto v = ReadNumericField(box)) return *v;
@@ -53,6 +55,7 @@ public:
             break;
         case StepKind::Message:
             host_.showTip(step.argument);
+            sim_.WaitForReleasedKeys(kHeldKeysWaitMs); // the key that closed the window
             break;
         case StepKind::Move:
             sim_.ExecuteCommandString(QStringLiteral("m ") + step.argument);
@@ -83,6 +86,7 @@ public:
     }
 
     void releaseHeldInput() { sim_.ReleaseHeldInput(); }
+    void waitForReleasedKeys() { sim_.WaitForReleasedKeys(kHeldKeysWaitMs); }
 
 private:
     void copy() {
@@ -132,6 +136,7 @@ RunOutcome RunScript(const QString& scriptText, const QString& workText, const R
     for (const QString& line : lines) steps.push_back(RecognizeStep(line));
     const int stepCount = int(std::min<qsizetype>(lines.size(), INT_MAX));
     Run run(workText, input, host);
+    if (settings.count >= 1) run.waitForReleasedKeys(); // the key that confirmed the run
     for (std::int32_t pass = 1; pass <= settings.count; ++pass) {
         for (int i = 0; i < stepCount; ++i) {
             if (host.stopRequested()) {

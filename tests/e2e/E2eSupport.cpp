@@ -30,9 +30,9 @@ bool WriteTextFile(const QString& path, const QString& text, bool executable) {
     return !executable || f.setPermissions(f.permissions() | QFile::ExeOwner);
 }
 
-Form::Form(int fields, const QString& title) {
+Form::Form(int fields, const QString& title, const QStringList& options) {
     process_.setProgram(QStringLiteral(TELMO_BUILD_DIR "/tests/fill_form"));
-    process_.setArguments({"--fields", QString::number(fields), "--title", title});
+    process_.setArguments(QStringList{"--fields", QString::number(fields), "--title", title} + options);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start();
     if (!process_.waitForStarted(10000)) return;

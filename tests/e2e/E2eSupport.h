@@ -23,8 +23,9 @@ bool WriteTextFile(const QString& path, const QString& text, bool executable = f
 // The form program (tests/e2e/programs/fill_form.cpp), started and active.
 class Form {
 public:
-    // Starts the form and waits until its window is active with the first field focused.
-    explicit Form(int fields = 5, const QString& title = "Telmo e2e form");
+    // Starts the form and waits until its window is active with the first field focused; options go
+    // to the form program as they stand (--lazy-paste MS).
+    explicit Form(int fields = 5, const QString& title = "Telmo e2e form", const QStringList& options = {});
     ~Form();
 
     bool ready() const { return ready_; }

@@ -1,28 +1,39 @@
 #include "platform/qt/QtRunHost.h"
 
+#include "platform/PasteSettling.h"
 #include "platform/qt/ShellOpen.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
+#include <chrono>
 
 #ifdef TELMO_HAVE_X11
 #include "platform/x11/X11Probe.h"
+#include "platform/x11/X11SelectionTraffic.h"
 #endif
 
 namespace telmo {
 
 struct QtRunHost::ClipboardState {
-    int reads = 0; // how often another program read the text we put on the clipboard
-    bool pastePending = false;
-    int readsAtChord = 0;
-    qint64 chordAtMs = 0;
+    std::uint64_t reads = 0; // how often another program took the text we put on the clipboard
+    PasteSettling paste;
 };
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcPaste, "telmo.paste", QtWarningMsg)
+
+constexpr int kPastePollMs = 5;
+
+std::int64_t SteadyMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 // Clipboard contents that notice when another program reads them.
 class WatchedMimeData : public QMimeData {
@@ -49,6 +60,9 @@ const char kConfirmText[] = "即将执行脚本。\r\n"
 QtRunHost::QtRunHost(std::function<void(const QString&)> showTip)
     : showTip_(std::move(showTip)), clipboard_(std::make_shared<ClipboardState>()) {
     clock_.start();
+#ifdef TELMO_HAVE_X11
+    watchingSelections_ = x11::WatchSelectionTraffic();
+#endif
 }
 
 QtRunHost::~QtRunHost() {
@@ -80,23 +94,50 @@ QDateTime QtRunHost::currentDateTime() {
     return QDateTime::currentDateTime();
 }
 
+PasteTraffic QtRunHost::pasteTraffic() const {
+#ifdef TELMO_HAVE_X11
+    if (watchingSelections_) return x11::SelectionTrafficSoFar();
+#endif
+    // Without a view of the conversation, the reads of our text are all there is to go by.
+    PasteTraffic t;
+    t.reads = clipboard_->reads;
+    t.lastRequestMs = SteadyMs() - PasteSettling::kUnsureQuietMs;
+    return t;
+}
+
 void QtRunHost::pasteChordSent() {
     // Only text we serve ourselves can be asked for; someone else's clipboard needs no waiting.
     QClipboard* cb = QGuiApplication::clipboard();
     if (!cb || !cb->ownsClipboard() || !dynamic_cast<const WatchedMimeData*>(cb->mimeData())) return;
-    clipboard_->pastePending = true;
-    clipboard_->readsAtChord = clipboard_->reads;
-    clipboard_->chordAtMs = clock_.elapsed();
+#ifdef TELMO_HAVE_X11
+    x11::MarkSelectionTraffic();
+#endif
+    clipboard_->paste.chordSent(pasteTraffic(), SteadyMs());
+    qCDebug(lcPaste, "paste chord sent");
 }
 
 void QtRunHost::waitForPendingPaste() {
-    ClipboardState& s = *clipboard_;
-    while (s.pastePending && s.reads == s.readsAtChord) {
-        const qint64 left = s.chordAtMs + kPasteWaitMs - clock_.elapsed();
-        if (left <= 0) break;
-        waitForEvents(static_cast<int>(std::min<qint64>(left, 50)));
+    PasteSettling& paste = clipboard_->paste;
+    if (!paste.pending()) return;
+    const std::int64_t start = SteadyMs();
+    for (;;) {
+        processEvents();
+        if (paste.over(pasteTraffic(), SteadyMs(), lagMs_)) break;
+        if (stopRequested()) {
+            paste.abandon();
+            break;
+        }
+        const std::int64_t before = SteadyMs();
+        waitForEvents(kPastePollMs);
+        // A wait that oversleeps shows how late the machine runs its programs; the lag fades as
+        // waits come back on time.
+        const std::int64_t late = SteadyMs() - before - kPastePollMs;
+        lagMs_ = std::max<std::int64_t>(late, lagMs_ * 7 / 8);
     }
-    s.pastePending = false;
+    qCDebug(lcPaste, "paste served, waited %lld ms (%llu reads, usually %llu; lag %lld ms)",
+            static_cast<long long>(SteadyMs() - start), static_cast<unsigned long long>(paste.lastReads()),
+            static_cast<unsigned long long>(paste.usualReads(pasteTraffic().lastReader)),
+            static_cast<long long>(lagMs_));
 }
 
 bool QtRunHost::clipboardClear() {
@@ -111,6 +152,7 @@ bool QtRunHost::clipboardSetText(const QString& text) {
     QClipboard* cb = QGuiApplication::clipboard();
     if (!cb) return false;
     waitForPendingPaste();
+    qCDebug(lcPaste, "clipboard set");
     auto* data = new WatchedMimeData(clipboard_);
     data->setText(text);
     cb->setMimeData(data, QClipboard::Clipboard);
@@ -118,10 +160,12 @@ bool QtRunHost::clipboardSetText(const QString& text) {
 }
 
 bool QtRunHost::shellOpen(const QString& target, int showCmd) {
+    waitForPendingPaste();
     return ShellOpen(target, showCmd == SW_SHOWMINIMIZED);
 }
 
 void QtRunHost::showTip(const QString& text) {
+    waitForPendingPaste();
     if (showTip_) showTip_(text);
     waitForFocusToLeave();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Host services of a script run on a real display: Qt's event loop and clipboard, the desktop's
 // default handlers, and the run's windows. Needs a QApplication.
+#include "platform/PasteSettling.h"
 #include "platform/RunHost.h"
 
 #include <QElapsedTimer>
@@ -34,15 +35,15 @@ public:
     // wakeFd (the stop source's connection) ends a wait at once, so a stop cuts a pause short.
     void setStopCheck(std::function<bool()> check, int wakeFd = -1);
 
-    // Waits until the paste chord sent last has read the clipboard, or about a second has passed.
+    // Holds the caller until the paste chord sent last has been served (PasteSettling says when),
+    // handling events meanwhile; a stop ends the wait.
     void waitForPendingPaste();
-
-    // How long a paste may take to ask for the clipboard before the clipboard is changed anyway.
-    static constexpr int kPasteWaitMs = 1000;
+    void inputStarting() override { waitForPendingPaste(); }
 
     struct ClipboardState;
 
 private:
+    PasteTraffic pasteTraffic() const;
     // After one of our windows closes, the window manager gives the focus back to the window that had
     // it; input sent before that would go nowhere.
     void waitForFocusToLeave();
@@ -52,6 +53,8 @@ private:
     QElapsedTimer clock_;
     std::shared_ptr<ClipboardState> clipboard_;
     std::unique_ptr<QSocketNotifier> wake_;
+    bool watchingSelections_ = false; // the selection requests of other programs can be seen
+    std::int64_t lagMs_ = 0;          // how late waits come back just now
 };
 
 } // namespace telmo

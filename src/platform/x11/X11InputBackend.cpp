@@ -3,6 +3,7 @@
 
 #include "platform/VirtualKeys.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -60,6 +61,17 @@ struct X11InputBackend::Impl {
             XUngrabKeyboard(dpy, CurrentTime);
             XFlush(dpy);
         }
+    }
+
+    // The keycodes that are down on the server and were not pressed by this backend.
+    std::array<bool, 256> heldElsewhere() const {
+        char map[32] = {};
+        XQueryKeymap(dpy, map);
+        std::array<bool, 256> down{};
+        for (int kc = 8; kc < 256; ++kc) down[kc] = (map[kc / 8] >> (kc % 8)) & 1;
+        for (KeyCode ours : pressedAs)
+            if (ours) down[ours] = false;
+        return down;
     }
 
     void button(unsigned b, bool down) {
@@ -146,6 +158,8 @@ void X11InputBackend::keybd_event(std::uint8_t vk, std::uint8_t, std::uint32_t f
         // A code without a keysym, or a keysym no keycode can carry, sends nothing; the run goes on.
         kc = d->keys->keycodeFor(KeysymForVirtualKey(vk));
         if (!kc) return;
+        // A key already down on the server would swallow this press as a repeat: let go of it first.
+        if (!up && d->heldElsewhere()[kc]) XTestFakeKeyEvent(d->dpy, kc, False, CurrentTime);
         if (!up) {
             if (d->pressedAs[vk] && d->pressedAs[vk] != kc) d->keys->setHeld(d->pressedAs[vk], false);
             d->pressedAs[vk] = kc;
@@ -202,6 +216,18 @@ void X11InputBackend::mouse_event(std::uint32_t flags, std::int32_t dx, std::int
     if (flags & MOUSEEVENTF_WHEEL) d->clicks(d->wheelRemainder, data, 4, 5);
     constexpr std::uint32_t kHorizontalWheel = 0x1000;
     if (flags & kHorizontalWheel) d->clicks(d->hwheelRemainder, data, 7, 6);
+}
+
+bool X11InputBackend::keysHeldElsewhere() {
+    const auto down = d->heldElsewhere();
+    return std::find(down.begin(), down.end(), true) != down.end();
+}
+
+void X11InputBackend::releaseKeysHeldElsewhere() {
+    const auto down = d->heldElsewhere();
+    for (int kc = 0; kc < 256; ++kc)
+        if (down[kc]) XTestFakeKeyEvent(d->dpy, static_cast<unsigned>(kc), False, CurrentTime);
+    XFlush(d->dpy);
 }
 
 QRect X11InputBackend::primaryOutputGeometry() const {

@@ -21,6 +21,10 @@ public:
     void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data,
                      std::uintptr_t extra) override;
     QSize primaryScreenSize() const override;
+    // Read from the server's key map (XQueryKeymap). Only keys that went down through XTest can be
+    // let go of: the server ignores a release from one device for a key that another one holds.
+    bool keysHeldElsewhere() override;
+    void releaseKeysHeldElsewhere() override;
 
     // The primary output in root-window pixels: the output marked primary, else the one at the
     // origin, else the first lit one, else the whole root window.

@@ -7,6 +7,7 @@
 // --detached: started by a run rather than by a test, it reads no commands and lives until closed.
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
+#include <QClipboard>
 #include <QFrame>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -110,15 +111,40 @@ private:
 
 } // namespace
 
+// --lazy-paste MS: a paste asks for the clipboard only MS milliseconds after Ctrl+V and lands wherever
+// the focus is by then, as some office programs do; keys that follow in between are handled first.
+class LazyPaste : public QObject {
+public:
+    explicit LazyPaste(int delayMs) : delayMs_(delayMs) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress || !static_cast<QKeyEvent*>(e)->matches(QKeySequence::Paste))
+            return false;
+        QTimer::singleShot(delayMs_, [] {
+            if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+                field->insert(QGuiApplication::clipboard()->text());
+        });
+        return true;
+    }
+
+private:
+    int delayMs_;
+};
+
 int main(int argc, char** argv) {
     FormApp app(argc, argv);
     int fieldCount = 5;
+    int lazyPasteMs = -1;
     QString title = "Telmo e2e form";
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == "--fields") fieldCount = args[i + 1].toInt();
         if (args[i] == "--title") title = args[i + 1];
+        if (args[i] == "--lazy-paste") lazyPasteMs = args[i + 1].toInt();
     }
+    LazyPaste lazyPaste(lazyPasteMs);
+    if (lazyPasteMs >= 0) app.installEventFilter(&lazyPaste);
 
     XEventWatch xWatch;
     app.installNativeEventFilter(&xWatch);
@@ -200,7 +226,8 @@ int main(int argc, char** argv) {
 
     bool announced = false;
     auto announce = [&] {
-        if (!announced && xWatch.xFocus && window.isActiveWindow() && QApplication::focusWidget() == fields.value(0)) {
+        if (!announced && xWatch.xFocus && window.isActiveWindow() &&
+            QApplication::focusWidget() == fields.value(0)) {
             announced = true;
             std::printf("ready\n");
             std::fflush(stdout);

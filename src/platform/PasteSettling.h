@@ -1,0 +1,63 @@
+#pragma once
+// When a paste is over. Where the clipboard is a conversation between two programs (X11), the target
+// asks for the list of formats and for the text after the paste chord, at its own pace: Chromium
+// takes the text twice with a dozen format lists around it, office programs handle the keys that
+// follow the chord before they ask at all. Until the target has done so, the run must send no
+// further input and must leave the clipboard alone, or the text lands in the wrong field or not at
+// all. This decides, from what the target asked for since the chord, when it is done; each target's
+// own habit (how often it takes the text) is learnt over the run.
+#include <cstdint>
+#include <map>
+
+namespace telmo {
+
+// What the targets asked of our clipboard so far; the counters only grow. Times in milliseconds of
+// one steady clock.
+struct PasteTraffic {
+    std::uint64_t reads = 0;          // requests for the text itself
+    std::uintptr_t lastReader = 0;    // who asked for it last (a window of the target)
+    std::int64_t lastRequestMs = 0;   // the last request of any kind: formats, text or an increment
+    std::int64_t lastTransferMs = 0;  // the last increment of a large text taken
+    std::int64_t firstRequestMs = -1; // the first request since the paste chord; -1 for none yet
+};
+
+class PasteSettling {
+public:
+    // Quiet after the target has taken the text as often as it usually does. A target that is slow to
+    // react to the chord (a loaded machine) is given that much more: kReactionFactor times the time
+    // it took to ask its first question.
+    static constexpr int kQuietMs = 30;
+    static constexpr int kReactionFactor = 3;
+    // Quiet after fewer reads than usual, or on the first paste into a target.
+    static constexpr int kUnsureQuietMs = 120;
+    // A target that does not ask at all (no text field) holds the run no longer than this.
+    static constexpr int kNoReadMs = 1000;
+    // Nor does one that never goes quiet, unless a large text is still being handed over.
+    static constexpr int kMaxMs = 3000;
+
+    // A paste chord went out at nowMs; traffic is what had been asked until then.
+    void chordSent(const PasteTraffic& traffic, std::int64_t nowMs);
+    bool pending() const { return pending_; }
+    // Whether the paste is over by nowMs, given the traffic so far. lagMs is how late the machine runs
+    // its programs just now (a wait that overslept): other programs are that late too, so every quiet
+    // time grows by kLagFactor times it. When the paste is over, the target's habit is learnt and
+    // nothing is pending any more.
+    bool over(const PasteTraffic& traffic, std::int64_t nowMs, std::int64_t lagMs = 0);
+    static constexpr int kLagFactor = 4;
+    // Gives up waiting (a stop, or a host without a view of the conversation).
+    void abandon() { pending_ = false; }
+    // How often the target took the text in the paste that ended last, and how often it usually does.
+    std::uint64_t lastReads() const { return lastReads_; }
+    std::uint64_t usualReads(std::uintptr_t reader) const;
+
+private:
+    std::uint64_t lastReads_ = 0;
+
+    bool pending_ = false;
+    PasteTraffic atChord_;
+    std::int64_t chordMs_ = 0;
+    // For each target, how many pastes took the text how many times.
+    std::map<std::uintptr_t, std::map<std::uint64_t, int>> habits_;
+};
+
+} // namespace telmo

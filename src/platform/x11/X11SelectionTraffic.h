@@ -1,0 +1,21 @@
+#pragma once
+// What other programs ask of the selections that this application owns, seen on Qt's own X
+// connection: every request (the list of formats, the text, a time stamp) and every increment of a
+// large text that a requestor takes. The run host follows a paste's conversation with it. No X11
+// types in this header.
+#include "platform/PasteSettling.h"
+
+namespace telmo::x11 {
+
+// Starts watching (once per application; needs a Qt GUI application on the xcb platform). False
+// when there is nothing to watch.
+bool WatchSelectionTraffic();
+
+// The traffic seen so far, as Qt's event loop handled the X events; the counters only grow. Times are
+// milliseconds of std::chrono::steady_clock.
+PasteTraffic SelectionTrafficSoFar();
+
+// Starts the count of firstRequestMs anew (at a paste chord).
+void MarkSelectionTraffic();
+
+} // namespace telmo::x11

@@ -1,0 +1,125 @@
+// When a paste is over, from what the target asked for since the chord.
+#include "platform/PasteSettling.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+using telmo::PasteSettling;
+using telmo::PasteTraffic;
+
+namespace {
+
+constexpr std::uintptr_t kChromium = 0x400000, kOffice = 0x1e00007;
+
+// One request as the target sends it: at ms after the chord, for the text or only the format list.
+struct Request {
+    int ms;
+    bool text;
+};
+
+class Conversation {
+public:
+    explicit Conversation(PasteSettling& s, std::uintptr_t reader) : s_(s), reader_(reader) {}
+
+    // Sends the chord at the current time, feeds the requests in, and answers when the paste was over
+    // (ms after the chord), checking every millisecond up to limitMs.
+    int paste(const std::vector<Request>& requests, int limitMs = 5000, std::int64_t lagMs = 0) {
+        const std::int64_t chord = now_;
+        traffic_.firstRequestMs = -1;
+        s_.chordSent(traffic_, chord);
+        std::size_t next = 0;
+        for (int ms = 0; ms <= limitMs; ++ms) {
+            now_ = chord + ms;
+            while (next < requests.size() && requests[next].ms == ms) {
+                traffic_.lastRequestMs = now_;
+                if (traffic_.firstRequestMs < 0) traffic_.firstRequestMs = now_;
+                if (requests[next].text) {
+                    ++traffic_.reads;
+                    traffic_.lastReader = reader_;
+                }
+                ++next;
+            }
+            if (s_.over(traffic_, now_, lagMs)) {
+                now_ += 100; // the run goes on to its next steps
+                return ms;
+            }
+        }
+        return -1;
+    }
+
+    PasteTraffic traffic_;
+
+private:
+    PasteSettling& s_;
+    std::uintptr_t reader_;
+    std::int64_t now_ = 1'000'000;
+};
+
+// Chromium: the formats, the text, a dozen format lists, the text again, a few more lists.
+std::vector<Request> ChromiumPaste(int start = 3, int gap = 1) {
+    std::vector<Request> r{{start, false}, {start + gap, true}};
+    for (int i = 0; i < 10; ++i) r.push_back({start + gap * (2 + i), false});
+    r.push_back({start + gap * 12, true});
+    for (int i = 0; i < 4; ++i) r.push_back({start + gap * (13 + i), false});
+    return r;
+}
+
+} // namespace
+
+TEST(PasteSettling, TheFirstPasteIntoATargetWaitsLongEnoughToLearnItsHabit) {
+    PasteSettling s;
+    Conversation c(s, kChromium);
+    const auto paste = ChromiumPaste();
+    const int last = paste.back().ms;
+    EXPECT_EQ(c.paste(paste), last + PasteSettling::kUnsureQuietMs);
+    // Now the target is known to take the text twice: once it has, a short quiet is enough.
+    EXPECT_EQ(c.paste(paste), last + PasteSettling::kQuietMs);
+}
+
+TEST(PasteSettling, FewerReadsThanUsualWaitLongForTheMissingOne) {
+    PasteSettling s;
+    Conversation c(s, kChromium);
+    c.paste(ChromiumPaste());
+    c.paste(ChromiumPaste());
+    // The second read comes 100 ms after the first: far beyond the short quiet, still waited for.
+    std::vector<Request> late = {{3, false}, {4, true}, {104, true}};
+    EXPECT_EQ(c.paste(late), 104 + PasteSettling::kQuietMs);
+}
+
+TEST(PasteSettling, ATargetThatReactsSlowlyOrAMachineRunningLateIsGivenMoreQuiet) {
+    PasteSettling s;
+    Conversation c(s, kChromium);
+    c.paste(ChromiumPaste());
+    // First question 20 ms after the chord: three times that as quiet.
+    const auto slow = ChromiumPaste(20);
+    EXPECT_EQ(c.paste(slow), slow.back().ms + 3 * 20);
+    // Waits that come back 10 ms late add four times that.
+    const auto paste = ChromiumPaste();
+    EXPECT_EQ(c.paste(paste, 5000, 10), paste.back().ms + PasteSettling::kQuietMs + 40);
+}
+
+TEST(PasteSettling, BoundsForTargetsThatNeverAskOrNeverStop) {
+    PasteSettling s;
+    Conversation c(s, kOffice);
+    EXPECT_EQ(c.paste({}), PasteSettling::kNoReadMs); // a window without a text field
+    std::vector<Request> endless;
+    for (int ms = 1; ms < 5000; ms += 5) endless.push_back({ms, ms == 1});
+    EXPECT_EQ(c.paste(endless), PasteSettling::kMaxMs);
+}
+
+TEST(PasteSettling, ALargeTextHandedOverInIncrementsIsAlwaysWaitedFor) {
+    PasteSettling s;
+    // The office program asks late, after it handled the keys that followed the chord, then takes a
+    // large text in increments for four seconds, past every bound.
+    s.chordSent(PasteTraffic{}, 0);
+    PasteTraffic t;
+    t.reads = 1;
+    t.lastReader = kOffice;
+    t.firstRequestMs = 400;
+    for (int ms = 400; ms <= 4400; ms += 20) {
+        t.lastRequestMs = t.lastTransferMs = ms;
+        ASSERT_FALSE(s.over(t, ms + 10)) << ms;
+    }
+    EXPECT_FALSE(s.over(t, 4400 + PasteSettling::kUnsureQuietMs - 1));
+    EXPECT_TRUE(s.over(t, 4400 + PasteSettling::kUnsureQuietMs));
+}
