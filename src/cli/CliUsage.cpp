@@ -42,10 +42,6 @@ Exit status:
   130  The run was stopped.
 )usage";
 
-} // namespace telmo::cli
-
-namespace telmo::cli {
-
 std::string_view UsageSynopsis() {
     const std::string_view text(kUsageText);
     const auto end = text.find("\n\n");

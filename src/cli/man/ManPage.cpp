@@ -1,5 +1,6 @@
 #include "cli/man/ManPage.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -70,7 +71,7 @@ std::string HelpToManPage(std::string_view help, const ManPageInfo& info) {
     if (i < lines.size() && Trimmed(lines[i]) == "Usage:") {
         out += ".SH SYNOPSIS\n.nf\n";
         for (++i; i < lines.size() && Indent(lines[i]) > 0 && !IsBlank(lines[i]); ++i)
-            out += RoffEscape(lines[i].substr(2)) + "\n";
+            out += RoffEscape(lines[i].substr(std::min<size_t>(2, Indent(lines[i])))) + "\n";
         out += ".fi\n";
     }
 
