@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 CTEST_ARGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test run bench clean test-sanitize fuzz
+.PHONY: all deps configure build test run bench clean test-sanitize fuzz package test-package
 
 all: build
 
@@ -25,6 +25,15 @@ run: build
 
 bench: build
 	@bash scripts/run-benchmarks.sh $(BUILD_DIR)
+
+# The Debian package telmo_VERSION_amd64.deb, in $(BUILD_DIR)/.
+package: build
+	@rm -f $(BUILD_DIR)/telmo_*.deb
+	@cd $(BUILD_DIR) && cpack -G DEB
+
+# Installs that package on this machine as a user would, checks it, and removes it again (root or sudo).
+test-package: package
+	@bash scripts/test-package.sh $(BUILD_DIR)
 
 # The test suite built with AddressSanitizer and UndefinedBehaviorSanitizer (gcc), in build-sanitize/.
 test-sanitize: deps

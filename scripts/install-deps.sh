@@ -12,6 +12,7 @@ packages=(
   xvfb xauth openbox x11-utils xdotool imagemagick xdg-utils
   fonts-wqy-microhei
   clang libclang-rt-14-dev
+  dpkg-dev file groff-base
 )
 
 missing=()

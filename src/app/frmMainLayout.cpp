@@ -1,5 +1,6 @@
 // The main window's controls, at their places (twips, relative to their container), with their
 // captions, fonts and initial states.
+#include "Version.h"
 #include "app/AppFont.h"
 #include "app/frmMain.h"
 #include "script/editor/ScriptEditorActions.h"
@@ -161,7 +162,8 @@ void frmMain::BuildAboutPage(QWidget* page) {
     Picture3->setPixmap(QPixmap(QStringLiteral(":/telmo/logo.png")));
     Picture3->setAlignment(Qt::AlignCenter);
 
-    const char* texts[] = {"Telmo 填表助手", "版本：2.0",
+    const QByteArray version = QByteArray("版本：") + kVersion;
+    const char* texts[] = {"Telmo 填表助手", version.constData(),
                            "本程序完全免费，不收集任何数据，关闭窗口即不留痕迹。"};
     const int tops[] = {2880, 3240, 7200};
     for (int i = 0; i < 3; ++i) {

@@ -1,13 +1,22 @@
 // telmo: the form-filling assistant's window.
+#include "Version.h"
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
+    // Answered before any window system is opened, so it works without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("telmo %s\n", telmo::kVersion);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("telmo"));
+    QApplication::setApplicationVersion(QString::fromLatin1(telmo::kVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("telmo"));
 
     telmo::SingleInstance instance(telmo::SingleInstance::DefaultServerName());

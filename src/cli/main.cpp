@@ -1,5 +1,7 @@
 // telmo-cli: the headless face of the core, for pipelines, batch clean-up and tests.
+#include "Version.h"
 #include "cli/CliCommand.h"
+#include "cli/CliUsage.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -14,14 +16,10 @@ std::map<std::string, CommandFn>& Registry();
 }
 
 namespace {
-const char kUsage[] =
-    "Usage:\n"
-    "  telmo-cli text OP [FILE]                          OP: 0..18 or the operation's identifier\n"
-    "  telmo-cli replace [--regex] FIND REPLACEMENT [FILE]\n"
-    "  telmo-cli read [--gb2312] FILE\n"
-    "  telmo-cli run [--dry-run] [--count N] [--interval S] [--items FILE]\n"
-    "                [--screen WxH] [--now YYYY-MM-DDTHH:MM:SS] SCRIPT\n"
-    "Input files are read as UTF-8; results go to standard output as UTF-8.\n";
+void PrintSynopsis() {
+    const std::string_view synopsis = telmo::cli::UsageSynopsis();
+    std::fwrite(synopsis.data(), 1, synopsis.size(), stderr);
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -31,15 +29,23 @@ int main(int argc, char** argv) {
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args.first() == "--help" || args.first() == "-h") {
-        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
-        return args.isEmpty() ? telmo::cli::kExitUsage : telmo::cli::kExitOk;
+    if (args.isEmpty()) {
+        PrintSynopsis();
+        return telmo::cli::kExitUsage;
+    }
+    if (args.first() == "--help" || args.first() == "-h") {
+        std::fputs(telmo::cli::kUsageText, stdout);
+        return telmo::cli::kExitOk;
+    }
+    if (args.first() == "--version") {
+        std::printf("telmo-cli %s\n", telmo::kVersion);
+        return telmo::cli::kExitOk;
     }
     const auto& commands = telmo::cli::Registry();
     auto it = commands.find(args.first().toStdString());
     if (it == commands.end()) {
         telmo::cli::PrintError(QStringLiteral("unknown command '%1'").arg(args.first()));
-        std::fputs(kUsage, stderr);
+        PrintSynopsis();
         return telmo::cli::kExitUsage;
     }
     const int status = it->second(args.mid(1));

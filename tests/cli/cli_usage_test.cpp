@@ -1,4 +1,5 @@
 // The command line's contract on usage errors: a message on stderr and exit status 2.
+#include "Version.h"
 #include "support/CliRun.h"
 
 #include <gtest/gtest.h>
@@ -16,4 +17,11 @@ TEST(CliUsage, UnknownCommandOrNoneIsAnError) {
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_FALSE(r.err.isEmpty());
     }
+}
+
+TEST(CliUsage, VersionIsTheBuildsVersion) {
+    CliResult r = RunCli({"--version"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, QByteArray("telmo-cli ") + telmo::kVersion + "\n");
+    EXPECT_TRUE(r.err.isEmpty());
 }
