@@ -1,12 +1,17 @@
 // telmo: the form-filling assistant's window.
+#include "app/AppFont.h"
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
+#include "platform/qt/ChineseTranslations.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    telmo::InstallChineseTranslations(app);
+    // Message boxes and file dialogs in the windows' own font.
+    QApplication::setFont(telmo::UiFont(9));
     QApplication::setApplicationName(QStringLiteral("telmo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("telmo"));
 

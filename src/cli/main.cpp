@@ -1,6 +1,8 @@
 // telmo-cli: the headless face of the core, for pipelines, batch clean-up and tests.
 #include "cli/CliCommand.h"
 
+#include "platform/qt/ChineseTranslations.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
@@ -26,9 +28,10 @@ const char kUsage[] =
 
 int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> app;
-    if (telmo::cli::WantsGuiApplication(argc, argv))
+    if (telmo::cli::WantsGuiApplication(argc, argv)) {
         app = std::make_unique<QApplication>(argc, argv);
-    else
+        telmo::InstallChineseTranslations(*app); // the run's confirmation speaks Chinese throughout
+    } else
         app = std::make_unique<QCoreApplication>(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == "--help" || args.first() == "-h") {
