@@ -1,6 +1,5 @@
 // The stops of a run on a real display: Pause, Shift+Esc and the progress window's stop button end
-// `telmo-cli run` at once, also in the middle of
-// a long pause, and what the script held is let go.
+// `telmo-cli run` at once, also in the middle of a long pause, and what the script held is let go.
 #include "DisplayRun.h"
 #include "E2eSupport.h"
 #include "platform/x11/X11InputBackend.h"
