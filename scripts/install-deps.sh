@@ -10,7 +10,7 @@ packages=(
   libx11-dev libxtst-dev libxrandr-dev libxi-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox x11-utils xdotool imagemagick xdg-utils
-  fonts-wqy-microhei
+  fonts-noto-cjk fonts-wqy-microhei qt6-translations-l10n
   clang libclang-rt-14-dev
   dpkg-dev file groff-base
 )
@@ -31,4 +31,4 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$SUDO apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"

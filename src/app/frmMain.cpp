@@ -102,7 +102,10 @@ void frmMain::Label4_Click(int index) {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Picture1[1] && event->type() == QEvent::MouseMove) {
-        Label6->clear();
+        // A move over a control that ignores it (a step button with no mouse button held) comes up
+        // to the page too; only the page's own background clears the description.
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (!Picture1[1]->childAt(at)) Label6->clear();
     } else if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         for (int i = 0; i < int(Label4.size()); ++i)

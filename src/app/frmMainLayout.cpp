@@ -7,6 +7,7 @@
 #include "ui/CommonDialog.h"
 #include "ui/TabStrip.h"
 #include "ui/TextBoxW.h"
+#include "ui/UnitLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -130,15 +131,16 @@ void frmMain::BuildScriptPage(QWidget* page) {
     Command1[5] = MakeButton(page, 5, QStringLiteral("导入"), Twips(0, 0, 1095, 375));
     Command1[6] = MakeButton(page, 6, QStringLiteral("导出"), Twips(1200, 0, 1095, 375));
     // The blanks leave room for the digit box that lies over the label.
-    Label5[0] = MakeLabel(page, Indexed("Label5", 0), QStringLiteral("执行次数：                次"),
-                          Twips(3960, 120, 2040, 255));
-    Label5[1] = MakeLabel(page, Indexed("Label5", 1), QStringLiteral("执行间隔：                秒"),
-                          Twips(6240, 120, 2040, 255));
+    Label5[0] = Place(new UnitLabel(QStringLiteral("执行次数：                次"), page),
+                      Indexed("Label5", 0), Twips(3960, 120, 2040, 255));
+    Label5[1] = Place(new UnitLabel(QStringLiteral("执行间隔：                秒"), page),
+                      Indexed("Label5", 1), Twips(6240, 120, 2040, 255));
     TextBoxW4[0] = Place(new TextBoxW(TextBoxW::Kind::SingleLine, page), Indexed("TextBoxW4", 0),
                          Twips(4920, 90, 855, 315));
     TextBoxW4[1] = Place(new TextBoxW(TextBoxW::Kind::SingleLine, page), Indexed("TextBoxW4", 1),
                          Twips(7200, 90, 855, 315));
     for (TextBoxW* box : TextBoxW4) box->SetDigitsOnly(true);
+    for (int i = 0; i < 2; ++i) static_cast<UnitLabel*>(Label5[i])->placeUnitAfter(TextBoxW4[i]);
     Command1[7] = MakeButton(page, 7, QStringLiteral("执行(&E)"), Twips(8520, 0, 1095, 375));
 
     TextBoxW3 = Place(new TextBoxW(TextBoxW::Kind::MultiLine, page), QStringLiteral("TextBoxW3"),

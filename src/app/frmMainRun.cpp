@@ -44,9 +44,10 @@ void frmMain::ExecuteScript() {
     // closing it must not end the application.
     const bool quitOnLastClosed = QGuiApplication::quitOnLastWindowClosed();
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    hide();
-    RunScriptWithProgress(script, TextBoxW1->Text(), settings, *backends.input, *backends.host);
-    show();
+    {
+        HiddenInPlace hidden(this);
+        RunScriptWithProgress(script, TextBoxW1->Text(), settings, *backends.input, *backends.host);
+    }
     QGuiApplication::setQuitOnLastWindowClosed(quitOnLastClosed);
     if (topmost) SetTopmost(this);
 }

@@ -1,7 +1,9 @@
 // telmo: the form-filling assistant's window.
 #include "Version.h"
+#include "app/AppFont.h"
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
+#include "platform/qt/ChineseTranslations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,6 +17,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
+    telmo::InstallChineseTranslations(app);
+    // Message boxes and file dialogs in the windows' own font.
+    QApplication::setFont(telmo::UiFont(9));
     QApplication::setApplicationName(QStringLiteral("telmo"));
     QApplication::setApplicationVersion(QString::fromLatin1(telmo::kVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("telmo"));

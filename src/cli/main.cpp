@@ -3,6 +3,8 @@
 #include "cli/CliCommand.h"
 #include "cli/CliUsage.h"
 
+#include "platform/qt/ChineseTranslations.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
@@ -24,9 +26,10 @@ void PrintSynopsis() {
 
 int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> app;
-    if (telmo::cli::WantsGuiApplication(argc, argv))
+    if (telmo::cli::WantsGuiApplication(argc, argv)) {
         app = std::make_unique<QApplication>(argc, argv);
-    else
+        telmo::InstallChineseTranslations(*app); // the run's confirmation speaks Chinese throughout
+    } else
         app = std::make_unique<QCoreApplication>(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {

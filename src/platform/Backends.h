@@ -19,10 +19,10 @@ struct RealBackends {
 bool DisplayAvailable(QString* error);
 
 // Creates the input backend and the host for one run; needs a QApplication on that display. From
-// the run's first stop check until the backend is destroyed, the Pause key stops the run (the
-// host's stopRequested()); the host must go before the input backend, as RealBackends orders them. showTip
-// shows the message window of MSG steps (the widgets library's ShowTip). On failure both are empty and *error
-// says why (no display, no input extension).
+// the run's first stop check until the backend is destroyed, the stop keys (Pause, Shift+Esc) stop
+// the run (the host's stopRequested()); the host must go before the input backend, as RealBackends
+// orders them. showTip shows the message window of MSG steps (the widgets library's ShowTip). On
+// failure both are empty and *error says why (no display, no input extension).
 RealBackends CreateRealBackends(std::function<void(const QString&)> showTip, QString* error);
 
 } // namespace telmo

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -88,6 +89,74 @@ bool IsTopmost(const QWidget* window) {
     if (const QWindow* handle = window->windowHandle())
         return handle->flags().testFlag(Qt::WindowStaysOnTopHint);
     return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+namespace {
+
+// For a short while after a window is shown again, moves it back whenever it stands elsewhere: a
+// window manager may place it anew, and may drop a move that comes while it is still mapping it.
+class PlaceKeeper : public QObject {
+public:
+    PlaceKeeper(QWidget* window, QPoint place) : QObject(window), window_(window), place_(place) {
+        window->installEventFilter(this);
+        auto* timer = new QTimer(this);
+        timer->setInterval(kCheckMs);
+        connect(timer, &QTimer::timeout, this, [this] {
+            if (++ticks_ * kCheckMs >= kKeepMs)
+                deleteLater();
+            else
+                putBack();
+        });
+        timer->start();
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Queued: the manager's own move is still being handled.
+        if (watched == window_ && event->type() == QEvent::Move)
+            QMetaObject::invokeMethod(this, &PlaceKeeper::putBack, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void putBack() {
+        if (window_->isVisible() && window_->pos() != place_ && corrections_ < kMaxCorrections) {
+            ++corrections_;
+            window_->move(place_);
+        }
+    }
+
+    static constexpr int kCheckMs = 40;
+    static constexpr int kKeepMs = 2000;
+    static constexpr int kMaxCorrections = 25; // a manager that insists is not fought for ever
+    QWidget* window_;
+    QPoint place_;
+    int ticks_ = 0;
+    int corrections_ = 0;
+};
+
+} // namespace
+
+HiddenInPlace::HiddenInPlace(QWidget* window) : window_(window ? window->window() : nullptr) {
+    if (!window_) return;
+    wasVisible_ = window_->isVisible();
+    x_ = window_->x();
+    y_ = window_->y();
+    window_->hide();
+}
+
+HiddenInPlace::~HiddenInPlace() {
+    show();
+}
+
+void HiddenInPlace::show() {
+    if (!window_ || shown_) return;
+    shown_ = true;
+    if (!wasVisible_) return;
+    const QPoint place(x_, y_);
+    // An explicit position goes to the window manager as the user's choice, which it should keep.
+    window_->move(place);
+    window_->show();
+    new PlaceKeeper(window_, place);
 }
 
 } // namespace telmo

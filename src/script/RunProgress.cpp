@@ -62,6 +62,12 @@ bool ProgressRunHost::confirmRun() {
     return inner_.confirmRun();
 }
 
+bool ProgressRunHost::stopRequested() {
+    // The inner host is asked every time: its first question also takes the stop keys.
+    const bool keyPressed = inner_.stopRequested();
+    return keyPressed || display_.stopClicked();
+}
+
 void ProgressInput::mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t data,
                                 std::uintptr_t extra) {
     const QRect area = display_.screenArea().adjusted(-kSlack, -kSlack, kSlack, kSlack);

@@ -35,6 +35,8 @@ public:
     // Puts the display where it does not cover the point (or hides it when no place is free) and
     // returns once it stands there.
     virtual void moveAwayFrom(QPoint point) = 0;
+    // True once the user asked the display to stop the run (its stop button).
+    virtual bool stopClicked() const { return false; }
 };
 
 // The top left corner for a window of the given size in one of the corners of area, at margin from
@@ -65,7 +67,8 @@ public:
     // The message window and the confirmation are never covered by the display.
     void showTip(const QString& text) override;
     bool confirmRun() override;
-    bool stopRequested() override { return inner_.stopRequested(); }
+    // The stop keys of the inner host, or the display's stop button.
+    bool stopRequested() override;
 
 private:
     RunHost& inner_;

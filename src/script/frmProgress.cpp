@@ -5,8 +5,10 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -76,8 +78,23 @@ frmProgress::frmProgress()
     Label1->setFont(bold);
     Label2 = label("Label2");
     Label3 = label("Label3");
-    Label4 = label("Label4");
-    Label4->setText(QStringLiteral("按 Pause 键停止"));
+    // The stop keys and the stop button, side by side. Laptops often lack Pause; Esc is on every
+    // keyboard, and scripts seldom send it with Shift.
+    auto* stopRow = new QHBoxLayout;
+    stopRow->setSpacing(8);
+    layout->addLayout(stopRow);
+    Label4 = new QLabel(QStringLiteral("按 Pause 或 Shift+Esc 键停止"), this);
+    Label4->setObjectName("Label4");
+    Label4->setTextFormat(Qt::PlainText);
+    Label4->setFocusPolicy(Qt::NoFocus);
+    stopRow->addWidget(Label4, 1);
+    Command1 = new QPushButton(QStringLiteral("停止"), this);
+    Command1->setObjectName("Command1");
+    Command1->setFocusPolicy(Qt::NoFocus); // a click must not take the focus from the script's window
+    Command1->setAutoDefault(false);
+    Command1->setCursor(Qt::ArrowCursor);
+    stopRow->addWidget(Command1);
+    connect(Command1, &QPushButton::clicked, this, [this] { stopClicked_ = true; });
     showPass(0, 0);
 
     Timer1 = new QTimer(this);

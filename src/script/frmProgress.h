@@ -1,7 +1,8 @@
 #pragma once
 // The progress window of a running script: a small window in a corner of the screen, above every
 // other window, that shows how far the run is and how to stop it. It never takes the keyboard focus,
-// so the script's keys keep going where they went without it, and the user may drag it aside.
+// so the script's keys keep going where they went without it; a click on its stop button ends the
+// run, and the user may drag it aside by the rest of it.
 #include "script/RunProgress.h"
 #include "script/ScriptRunner.h"
 
@@ -9,6 +10,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 class QTimer;
 
 namespace telmo {
@@ -29,12 +31,14 @@ public:
     QRect screenArea() const override;
     std::optional<QPoint> pointerPosition() const override;
     void moveAwayFrom(QPoint point) override;
+    bool stopClicked() const override { return stopClicked_; }
 
-    QLabel* Label1; // the pass
-    QLabel* Label2; // the step
-    QLabel* Label3; // the time to the next pass
-    QLabel* Label4; // how to stop
-    QTimer* Timer1; // counts the pause down
+    QLabel* Label1;        // the pass
+    QLabel* Label2;        // the step
+    QLabel* Label3;        // the time to the next pass
+    QLabel* Label4;        // how to stop
+    QPushButton* Command1; // stops the run
+    QTimer* Timer1;        // counts the pause down
 
     // Distance from the screen's edges.
     static constexpr int kMargin = 12;
@@ -52,6 +56,7 @@ private:
     std::int32_t pass_ = 0, count_ = 0;
     QDeadlineTimer pauseEnd_;
     bool placed_ = false;
+    bool stopClicked_ = false;
     std::optional<QPoint> dragOffset_;
 };
 

@@ -124,6 +124,8 @@ TextBoxW::TextBoxW(Kind kind, QWidget* parent) : QWidget(parent) {
         editor = plain_;
     } else {
         line_ = new QLineEdit(this);
+        // The edit fills the box at the height the window gives it, not at its own preferred height.
+        line_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
         line_->setValidator(new TextBoxWValidator(this, line_));
         connect(line_, &QLineEdit::textChanged, this, &TextBoxW::Change);
         editor = line_;

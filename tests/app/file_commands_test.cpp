@@ -190,6 +190,38 @@ TEST_F(Export, ExistingFileAsksAndObeysTheAnswer) {
     }
 }
 
+struct ExtensionCase {
+    int button;          // 1 exports the work box, 6 the script box
+    const char* typed;   // the name answered in the dialog
+    const char* written; // the file that must hold the text
+};
+
+TEST_F(Export, NameWithoutExtensionGetsTheBoxsOwnAndCanBeImportedAgain) {
+    const ExtensionCase cases[] = {
+        {6, "script1", "script1.sd"}, {1, "数据", "数据.txt"},     {6, "dot.", "dot.sd"},
+        {6, "keep.txt", "keep.txt"},  {1, "notes.md", "notes.md"},
+    };
+    for (const auto& c : cases) {
+        Work()->SetText("工作");
+        Script()->SetText("CPY\r\n");
+        const QByteArray expected = c.button == 1 ? QByteArray("工作") : QByteArray("CPY\r\n");
+        MessageBoxes boxes(QMessageBox::Ok);
+        AnswerFileDialog(Path(c.typed));
+        Click(c.button);
+        EXPECT_EQ(ReadBytes(Path(c.written)), expected) << c.typed;
+        ASSERT_EQ(boxes.seen.size(), 1u) << c.typed;
+        EXPECT_EQ(boxes.seen[0].text, QStringLiteral("已导出 %1 。").arg(QString::fromUtf8(c.written)));
+        if (QString::fromUtf8(c.typed) != QString::fromUtf8(c.written)) {
+            EXPECT_FALSE(QFileInfo::exists(Path(c.typed))) << c.typed;
+        }
+    }
+    // The script written as "script1" comes back through the import dialog under its new name.
+    Script()->SetText("");
+    AnswerFileDialog(Path("script1.sd"));
+    Click(5);
+    EXPECT_EQ(Script()->Text(), "CPY\r\n");
+}
+
 TEST_F(Export, EmptyScriptBoxWritesEmptyFileAndKeepsWorkState) {
     MessageBoxes boxes(QMessageBox::Ok);
     AnswerFileDialog(Path("empty.sd"));

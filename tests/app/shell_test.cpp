@@ -160,7 +160,8 @@ TEST(ScriptPage, MouseOverEmptyPartClearsDescriptionOnlyThere) {
     QApplication::sendEvent(textPage, &overText);
     EXPECT_EQ(label6->text(), "按下一个键");
     QWidget* scriptPage = Find(&w, "Picture1(1)");
-    QMouseEvent overScript(QEvent::MouseMove, QPointF(300, 10), QPointF(), Qt::NoButton, Qt::NoButton,
+    // Between the first two columns and rows of step buttons: the page's own background.
+    QMouseEvent overScript(QEvent::MouseMove, QPointF(368, 100), QPointF(), Qt::NoButton, Qt::NoButton,
                            Qt::NoModifier);
     QApplication::sendEvent(scriptPage, &overScript);
     EXPECT_EQ(label6->text(), "");

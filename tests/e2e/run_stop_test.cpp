@@ -1,5 +1,5 @@
-// The stop key of a run on a real display: Pause ends `telmo-cli run` at once, also in the middle of
-// a long pause, and what the script held is let go.
+// The stops of a run on a real display: Pause, Shift+Esc and the progress window's stop button end
+// `telmo-cli run` at once, also in the middle of a long pause, and what the script held is let go.
 #include "DisplayRun.h"
 #include "E2eSupport.h"
 #include "platform/x11/X11InputBackend.h"
@@ -7,6 +7,9 @@
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMap>
+#include <QProcess>
+#include <QRect>
 #include <gtest/gtest.h>
 
 using e2e::DisplayRun;
@@ -26,6 +29,16 @@ int CountPauses(const QJsonObject& r) {
         const qint64 keysym = k.toArray()[2].toInteger();
         if (keysym == kXkPause || keysym == kXkBreak) ++n;
     }
+    return n;
+}
+
+constexpr int kVkShift = 0x10, kVkEscape = 0x1B;
+constexpr qint64 kXkEscape = 0xff1b;
+
+int CountEscapes(const QJsonObject& r) {
+    int n = 0;
+    for (const QJsonValue& k : r["keys"].toArray())
+        if (k.toArray()[2].toInteger() == kXkEscape) ++n;
     return n;
 }
 
@@ -73,14 +86,97 @@ TEST(RunStop, PauseEndsALongHoldAtOnceAndReleasesTheHeldButton) {
     EXPECT_EQ(CountPauses(r), 1);
 }
 
-TEST(RunStop, APauseKeyOfTheScriptGoesToTheWindowAndTheRunGoesOn) {
+TEST(RunStop, AStopKeyOfTheScriptGoesToTheWindowAndTheRunGoesOn) {
+    const struct {
+        QStringList keys; // the stop key alone and with a modifier
+        int (*count)(const QJsonObject&);
+    } cases[] = {{{"KEY 19,0", "KEY 19,2"}, CountPauses}, {{"KEY 27,1", "KEY 27,0"}, CountEscapes}};
+    for (const auto& c : cases) {
+        Form form;
+        ASSERT_TRUE(form.ready());
+        DisplayRun run(c.keys + QStringList{"INP after"}, {});
+        ASSERT_TRUE(run.confirm());
+        EXPECT_EQ(run.finish(), 0) << run.standardError().toStdString();
+        const QJsonObject r = form.reportWhen(
+            [&](const QJsonObject& r) { return r["fields"].toArray()[0] == "after" && c.count(r) == 2; });
+        EXPECT_EQ(r["fields"].toArray()[0].toString(), "after");
+        EXPECT_EQ(c.count(r), 2) << QJsonDocument(r["keys"].toArray()).toJson().toStdString();
+    }
+}
+
+namespace {
+
+QString Xdotool(const QStringList& args) {
+    QProcess p;
+    p.start("xdotool", args);
+    p.waitForFinished(5000);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// The progress window of the run, once it shows: its place and size on the screen.
+QRect ProgressWindow() {
+    QRect found;
+    e2e::WaitFor(
+        [&] {
+            const QString id =
+                Xdotool({"search", "--onlyvisible", "--name", "^脚本执行进度$"}).section('\n', 0, 0);
+            if (id.isEmpty()) return false;
+            QMap<QString, int> v;
+            for (const QString& line : Xdotool({"getwindowgeometry", "--shell", id}).split('\n'))
+                v[line.section('=', 0, 0)] = line.section('=', 1).toInt();
+            found = QRect(v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]);
+            return !found.isEmpty();
+        },
+        20000);
+    return found;
+}
+
+} // namespace
+
+TEST(RunStop, ShiftEscEndsARunAtOnceForKeyboardsWithoutPause) {
     Form form;
     ASSERT_TRUE(form.ready());
-    DisplayRun run({"KEY 19,0", "KEY 19,2", "INP after"}, {});
+    QStringList script;
+    for (int i = 0; i < 100; ++i) script << "HLD 60000";
+    DisplayRun run(script, {});
     ASSERT_TRUE(run.confirm());
-    EXPECT_EQ(run.finish(), 0) << run.standardError().toStdString();
-    const QJsonObject r = form.reportWhen(
-        [](const QJsonObject& r) { return r["fields"].toArray()[0] == "after" && CountPauses(r) == 2; });
-    EXPECT_EQ(r["fields"].toArray()[0].toString(), "after");
-    EXPECT_EQ(CountPauses(r), 2) << QJsonDocument(r["keys"].toArray()).toJson().toStdString();
+    ASSERT_FALSE(ProgressWindow().isEmpty()); // the run is under way
+
+    QString error;
+    auto keyboard = telmo::x11::X11InputBackend::Open(&error);
+    ASSERT_TRUE(keyboard) << error.toStdString();
+    QElapsedTimer stopping;
+    stopping.start();
+    keyboard->keybd_event(kVkShift, 0, 0, 0);
+    keyboard->keybd_event(kVkEscape, 0, 0, 0);
+    keyboard->keybd_event(kVkEscape, 0, telmo::KEYEVENTF_KEYUP, 0);
+    keyboard->keybd_event(kVkShift, 0, telmo::KEYEVENTF_KEYUP, 0);
+    EXPECT_EQ(run.finish(10000), kExitStopped) << run.standardError().toStdString();
+    EXPECT_LT(stopping.elapsed(), 500);
+    // Shift+Esc went to the run, not to the window; once the run is over, Esc reaches the window.
+    keyboard->keybd_event(kVkEscape, 0, 0, 0);
+    keyboard->keybd_event(kVkEscape, 0, telmo::KEYEVENTF_KEYUP, 0);
+    const QJsonObject r = form.reportWhen([](const QJsonObject& r) { return CountEscapes(r) == 1; });
+    EXPECT_EQ(CountEscapes(r), 1) << "the stop key went to the window";
+}
+
+TEST(RunStop, TheStopButtonOfTheProgressWindowTakesAClickAndEndsTheRunAtOnce) {
+    Form form;
+    ASSERT_TRUE(form.ready());
+    QStringList script;
+    for (int i = 0; i < 100; ++i) script << "HLD 60000";
+    DisplayRun run(script, {});
+    ASSERT_TRUE(run.confirm());
+    const QRect progress = ProgressWindow();
+    ASSERT_FALSE(progress.isEmpty());
+    // The button stands in the bottom right corner, inside the window's margins.
+    const QPoint button = progress.bottomRight() - QPoint(24, 16);
+    QElapsedTimer stopping;
+    stopping.start();
+    QProcess::execute("xdotool",
+                      {"mousemove", QString::number(button.x()), QString::number(button.y()), "click", "1"});
+    EXPECT_EQ(run.finish(10000), kExitStopped) << run.standardError().toStdString();
+    EXPECT_LT(stopping.elapsed(), 1000);
+    // The click did not take the keyboard focus from the form.
+    EXPECT_EQ(e2e::FocusedTitle(), "Telmo e2e form");
 }

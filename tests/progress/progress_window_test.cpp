@@ -72,7 +72,7 @@ TEST(frmProgress, ShowsThePassTheStepTheNextPassAndHowToStop) {
         EXPECT_EQ(w.Label1->text(), c.label1) << c.name;
         EXPECT_EQ(w.Label2->text(), c.label2) << c.name;
         EXPECT_EQ(w.Label3->text(), c.label3) << c.name;
-        EXPECT_EQ(w.Label4->text(), QStringLiteral("按 Pause 键停止")) << c.name;
+        EXPECT_EQ(w.Label4->text(), QStringLiteral("按 Pause 或 Shift+Esc 键停止")) << c.name;
     }
 }
 

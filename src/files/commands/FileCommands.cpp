@@ -4,6 +4,7 @@
 #include "ui/CommonDialog.h"
 #include "ui/TextBoxW.h"
 
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -49,6 +50,13 @@ QString ExportedMessage(const QString& fileTitle) {
     return QStringLiteral("已导出 ") + fileTitle + QStringLiteral(" 。");
 }
 
+QString WithDefaultExtension(const QString& path, const QString& extension) {
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty()) return path;
+    // A name ending in a dot ("a.") has an empty extension; the dot is not doubled.
+    return path + (name.endsWith(u'.') ? extension : u'.' + extension);
+}
+
 void ImportFile(const FileCommandTargets& t, FileBox box) {
     PrepareDialog(*t.dialog, box, QStringLiteral("导入"));
     if (!t.dialog->ShowOpen() || t.dialog->FileName.isEmpty()) return;
@@ -62,6 +70,9 @@ void ImportFile(const FileCommandTargets& t, FileBox box) {
 void ExportFile(const FileCommandTargets& t, FileBox box) {
     PrepareDialog(*t.dialog, box, QStringLiteral("导出"));
     if (!t.dialog->ShowSave() || t.dialog->FileName.isEmpty()) return;
+    // A name typed without an extension gets the box's own, or the import dialog would hide the file.
+    t.dialog->FileName = WithDefaultExtension(
+        t.dialog->FileName, box == FileBox::Work ? QStringLiteral("txt") : QStringLiteral("sd"));
     const QString path = t.dialog->FileName;
     const QString title = t.dialog->FileTitle();
     const FileExistsResult before = FileExists(path);

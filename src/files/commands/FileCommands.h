@@ -29,6 +29,10 @@ void ReimportInCodePage936(const FileCommandTargets& t);
 // (script box), in any letter case.
 void DropFiles(const FileCommandTargets& t, FileBox box, const QStringList& files);
 
+// path, with "." and extension added when its file name has no extension ("script1" gives
+// "script1.sd"); a name with any extension stays as it is.
+QString WithDefaultExtension(const QString& path, const QString& extension);
+
 // The message texts, exactly as the user reads them.
 QString OverwriteQuestion(const QString& fileTitle);
 QString ExportedMessage(const QString& fileTitle);

@@ -22,9 +22,16 @@ struct X11InputBackend::Impl {
     std::array<KeyCode, 256> pressedAs{}; // the keycode each held virtual key went down on
     int wheelRemainder = 0;               // wheel data short of a whole click, kept for the next turn
     int hwheelRemainder = 0;
-    KeyCode stopKey = 0; // the grabbed Pause keycode, 0 while not grabbed
+    // The stop keys of a run: Pause alone, and Shift+Esc for keyboards without Pause.
+    struct StopKey {
+        KeySym keysym;
+        unsigned modifiers;
+        KeyCode code = 0;          // the grabbed keycode, 0 while not grabbed
+        bool heldByScript = false; // the grab is lifted while the script holds the key itself
+    };
+    std::array<StopKey, 2> stopKeys{{{XK_Pause, 0}, {XK_Escape, ShiftMask}}};
+    bool stopGrabbed = false;
     bool stopPressed = false;
-    bool scriptHoldsStopKey = false;
 
     ~Impl() {
         if (dpy) {
@@ -40,23 +47,31 @@ struct X11InputBackend::Impl {
         return {0u, LockMask, num, num | LockMask};
     }
 
-    void setStopGrab(bool on) {
-        if (!stopKey) return;
+    void grab(const StopKey& key, bool on) {
+        if (!key.code) return;
         auto* previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-        for (unsigned mods : lockCombinations()) {
+        for (unsigned locks : lockCombinations()) {
             if (on)
-                XGrabKey(dpy, stopKey, mods, DefaultRootWindow(dpy), False, GrabModeAsync, GrabModeAsync);
+                XGrabKey(dpy, key.code, key.modifiers | locks, DefaultRootWindow(dpy), False, GrabModeAsync,
+                         GrabModeAsync);
             else
-                XUngrabKey(dpy, stopKey, mods, DefaultRootWindow(dpy));
+                XUngrabKey(dpy, key.code, key.modifiers | locks, DefaultRootWindow(dpy));
         }
         XSync(dpy, False); // a key another program grabbed already fails here, quietly
         XSetErrorHandler(previous);
     }
 
+    void setStopGrab(bool on) {
+        for (const StopKey& key : stopKeys)
+            if (!key.heldByScript) grab(key, on);
+    }
+
     void onEvent(const XEvent& ev) {
-        if (ev.type == KeyPress && stopKey && ev.xkey.keycode == stopKey) {
+        if (ev.type != KeyPress) return;
+        for (const StopKey& key : stopKeys) {
+            if (!key.code || ev.xkey.keycode != key.code) continue;
             stopPressed = true;
-            // The grab turns active until Pause goes up; end it now, or the keys the run releases
+            // The grab turns active until the key goes up; end it now, or the keys the run releases
             // next would come to us instead of the window that holds them.
             XUngrabKeyboard(dpy, CurrentTime);
             XFlush(dpy);
@@ -128,16 +143,21 @@ int X11InputBackend::connectionNumber() const {
 }
 
 void X11InputBackend::grabStopKey() {
-    if (d->stopKey) return;
+    if (d->stopGrabbed) return;
+    d->stopGrabbed = true;
     d->keys->drainEvents();
-    d->stopKey = d->keys->layoutKeycodeOf(XK_Pause);
+    for (Impl::StopKey& key : d->stopKeys) {
+        key.code = d->keys->layoutKeycodeOf(key.keysym);
+        key.heldByScript = false;
+    }
     d->stopPressed = false;
     d->setStopGrab(true);
 }
 
 void X11InputBackend::releaseStopKey() {
     d->setStopGrab(false);
-    d->stopKey = 0;
+    for (Impl::StopKey& key : d->stopKeys) key.code = 0;
+    d->stopGrabbed = false;
 }
 
 bool X11InputBackend::stopKeyPressed() {
@@ -166,18 +186,20 @@ void X11InputBackend::keybd_event(std::uint8_t vk, std::uint8_t, std::uint32_t f
             d->keys->setHeld(kc, true);
         }
     }
-    // A Pause of the script's own is input for the focused window, not the stop key: the grab is
-    // lifted while the script holds it.
-    const bool stopKey = d->stopKey && kc == d->stopKey;
-    if (stopKey && !up && !d->scriptHoldsStopKey) {
-        d->setStopGrab(false);
-        d->scriptHoldsStopKey = true;
+    // A Pause or Esc of the script's own is input for the focused window, not a stop key: that key's
+    // grab is lifted while the script holds it.
+    Impl::StopKey* stopKey = nullptr;
+    for (Impl::StopKey& key : d->stopKeys)
+        if (key.code && kc == key.code) stopKey = &key;
+    if (stopKey && !up && !stopKey->heldByScript) {
+        d->grab(*stopKey, false);
+        stopKey->heldByScript = true;
     }
     XTestFakeKeyEvent(d->dpy, kc, up ? False : True, CurrentTime);
     XFlush(d->dpy);
-    if (stopKey && up && d->scriptHoldsStopKey) {
-        d->scriptHoldsStopKey = false;
-        d->setStopGrab(true);
+    if (stopKey && up && stopKey->heldByScript) {
+        stopKey->heldByScript = false;
+        d->grab(*stopKey, true);
     }
 }
 

@@ -33,13 +33,13 @@ public:
     // The file descriptor of the backend's X connection (for waking an event loop).
     int connectionNumber() const;
 
-    // The stop key of a run: a passive grab of Pause on the root window, with and without Num Lock
-    // and Caps Lock, so the key reaches this backend whatever window has the focus. Idempotent;
-    // released by releaseStopKey() or when the backend goes. A Pause that a script sends itself
-    // goes to the focused window and does not count.
+    // The stop keys of a run: passive grabs of Pause and of Shift+Esc on the root window, with and
+    // without Num Lock and Caps Lock, so the keys reach this backend whatever window has the focus.
+    // Idempotent; released by releaseStopKey() or when the backend goes. A Pause or Esc that a
+    // script sends itself goes to the focused window and does not count.
     void grabStopKey();
     void releaseStopKey();
-    // Handles what arrived on the connection; true once the stop key was pressed while grabbed.
+    // Handles what arrived on the connection; true once a stop key was pressed while grabbed.
     bool stopKeyPressed();
 
     struct Impl;

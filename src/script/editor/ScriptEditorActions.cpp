@@ -142,13 +142,9 @@ private:
     }
 
     QString pickPoint() {
-        if (mainWindow_) {
-            mainWindow_->hide();
-            WaitWithEvents(kRepaintAfterHideMs);
-        }
-        QString line = frmSelectPoint().ask();
-        if (mainWindow_) mainWindow_->show();
-        return line;
+        HiddenInPlace hidden(mainWindow_);
+        if (mainWindow_) WaitWithEvents(kRepaintAfterHideMs);
+        return frmSelectPoint().ask();
     }
 
     QPointer<TextBoxW> scriptBox_;

@@ -1,5 +1,6 @@
 #include "script/editor/frmPressKey.h"
 
+#include "app/AppFont.h"
 #include "platform/NativeKeys.h"
 #include "script/editor/StepLines.h"
 
@@ -75,6 +76,7 @@ frmPressKey::frmPressKey(QWidget* parent)
     Combo1->setEditable(false);
     Combo1->addItems(ModifierChords());
     Combo1->setCurrentIndex(0);
+    UseWholeWidthForText(Combo1); // "Win+Alt+Ctrl+Shift" in 121 pixels
     Combo1->setGeometry(8, 29, 121, 22);
 
     addLabel(QStringLiteral("Label3"), QStringLiteral("+"), QRect(134, 31, 12, 18));
