@@ -1,7 +1,6 @@
 // telmo-cli: the headless face of the core, for pipelines, batch clean-up and tests.
 #include "cli/CliCommand.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
@@ -19,18 +18,16 @@ const char kUsage[] =
     "  telmo-cli text OP [FILE]                          OP: 0..18 or the operation's identifier\n"
     "  telmo-cli replace [--regex] FIND REPLACEMENT [FILE]\n"
     "  telmo-cli read [--gb2312] FILE\n"
-    "  telmo-cli run [--dry-run] [--count N] [--interval S] [--items FILE]\n"
+    "  telmo-cli run [--dry-run] [--yes] [--count N] [--interval S] [--items FILE]\n"
     "                [--screen WxH] [--now YYYY-MM-DDTHH:MM:SS] SCRIPT\n"
+    "                                                    --yes: run without asking for confirmation\n"
     "Input files are read as UTF-8; results go to standard output as UTF-8.\n";
 } // namespace
 
 int main(int argc, char** argv) {
-    std::unique_ptr<QCoreApplication> app;
-    if (telmo::cli::WantsGuiApplication(argc, argv))
-        app = std::make_unique<QApplication>(argc, argv);
-    else
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    const QStringList args = QCoreApplication::arguments().mid(1);
+    const std::unique_ptr<QCoreApplication> app = telmo::cli::CreateApplication(argc, argv);
+    QStringList args; // as QCoreApplication::arguments() reads them, also when there is no application
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     if (args.isEmpty() || args.first() == "--help" || args.first() == "-h") {
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? telmo::cli::kExitUsage : telmo::cli::kExitOk;

@@ -79,14 +79,19 @@ QString ToLowerCase(const QString& text) {
     return MapAll(text, Case::Lower);
 }
 
-QString CapitalizeWords(const QString& text) {
+namespace {
+QString CapitalizeWordsFrom(const QString& text, bool afterLineBreak) {
     const qsizetype n = text.size();
     if (n == 0) return QString();
     const QChar* in = text.constData();
     QString out(n, Qt::Uninitialized);
     QChar* o = out.data();
-    o[0] = in[0].unicode() >= u'a' && in[0].unicode() <= u'z' ? QChar(in[0].unicode() - 0x20) : in[0];
-    for (qsizetype i = 1; i < n;) {
+    qsizetype i = 1;
+    if (afterLineBreak) // a line break is not a letter, so the first character is mapped like any other
+        i = MapAt(in, o, 0, n, Case::Upper);
+    else
+        o[0] = in[0].unicode() >= u'a' && in[0].unicode() <= u'z' ? QChar(in[0].unicode() - 0x20) : in[0];
+    while (i < n) {
         if (IsAsciiLetter(o[i - 1])) {
             o[i] = in[i];
             ++i;
@@ -95,6 +100,15 @@ QString CapitalizeWords(const QString& text) {
         }
     }
     return out;
+}
+} // namespace
+
+QString CapitalizeWords(const QString& text) {
+    return CapitalizeWordsFrom(text, false);
+}
+
+QString CapitalizeWordsAfterLineBreak(const QString& text) {
+    return CapitalizeWordsFrom(text, true);
 }
 
 QString CapitalizeSentences(const QString& text) {
