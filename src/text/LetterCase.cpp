@@ -91,9 +91,14 @@ QString CapitalizeWordsFrom(const QString& text, bool afterLineBreak) {
         i = MapAt(in, o, 0, n, Case::Upper);
     else
         o[0] = in[0].unicode() >= u'a' && in[0].unicode() <= u'z' ? QChar(in[0].unicode() - 0x20) : in[0];
+    const std::array<char16_t, 0x10000>& upper = Tables().upper;
     while (i < n) {
+        const char16_t c = in[i].unicode();
         if (IsAsciiLetter(o[i - 1])) {
             o[i] = in[i];
+            ++i;
+        } else if (!QChar::isSurrogate(c)) {
+            o[i] = upper[c];
             ++i;
         } else {
             i += MapAt(in, o, i, n, Case::Upper);

@@ -1,38 +1,27 @@
 // The line by line operations on a text read in pieces give byte for byte what they give on the
 // whole text, wherever the pieces are cut.
-#include "files/TextFiles.h"
-#include "files/TextLineReader.h"
-#include "text/StreamedOperations.h"
-#include "text/TextOperations.h"
+#include "support/StreamedText.h"
 
-#include <QBuffer>
 #include <gtest/gtest.h>
 
 using namespace telmo;
 
 namespace {
 
-QByteArray Whole(const QByteArray& bytes, int op) {
-    QBuffer in;
-    in.setData(bytes);
-    in.open(QIODevice::ReadOnly);
-    return ApplyTextOperation(ReadUtf8Device(in, "whole").text, op).toUtf8();
+QByteArray Streamed(const QByteArray& bytes, int op, qsizetype chunk) {
+    QString error;
+    const QString out = telmo::testing::StreamedResult(
+        bytes, op, chunk,
+        [](const QString& piece, bool atEnd) {
+            EXPECT_TRUE(!piece.isEmpty() && (piece.endsWith(u'\n') || atEnd));
+        },
+        &error);
+    EXPECT_TRUE(error.isEmpty());
+    return out.toUtf8();
 }
 
-QByteArray Streamed(const QByteArray& bytes, int op, qsizetype chunk) {
-    QBuffer in;
-    in.setData(bytes);
-    in.open(QIODevice::ReadOnly);
-    TextLineReader reader(in, "pieces", chunk);
-    QString out;
-    StreamedOperation operation(op, [&](QStringView piece) { out.append(piece); });
-    QString piece;
-    while (reader.Next(&piece)) {
-        EXPECT_FALSE(piece.isEmpty());
-        operation.Feed(piece);
-    }
-    EXPECT_TRUE(reader.error().isEmpty());
-    return out.toUtf8();
+QByteArray Whole(const QByteArray& bytes, int op) {
+    return telmo::testing::WholeResult(bytes, op).toUtf8();
 }
 
 // Inputs that put line ends, marks and multi-byte characters where a cut hurts most.
