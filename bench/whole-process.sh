@@ -31,37 +31,43 @@ perl -CO -e '
   }' "$megabytes" >"$data"
 bytes=$(stat -c %s "$data")
 
-# "SECONDS KILOBYTES" of each run of the command (input from the data file, output discarded).
+# "WALL_SECONDS PEAK_KILOBYTES CPU_SECONDS" of each run of the command (input from the data file,
+# output discarded). On a shared machine the processor time is the steadier figure.
 measure() {
   local i seconds TIMEFORMAT=%3R
   for ((i = 0; i < runs; i++)); do
-    seconds=$({ time /usr/bin/time -f %M -o "$work/kb" "$@" <"$data" >/dev/null 2>"$work/err"; } 2>&1) || {
+    seconds=$({ time /usr/bin/time -f "%M %U %S" -o "$work/kb" "$@" <"$data" >/dev/null 2>"$work/err"; } 2>&1) || {
       echo "failed: $* ($(head -c 200 "$work/err"))" >&2
       return 1
     }
-    echo "$seconds $(cat "$work/kb")"
+    awk -v s="$seconds" '{ print s, $1, $2 + $3 }' "$work/kb"
   done
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 printf '%s MB file, median of %s runs; peak memory is the largest resident size\n' "$((bytes / 1048576))" "$runs"
-printf '%-34s %9s %9s %-28s %9s %8s\n' "telmo-cli" "seconds" "peak MB" "against" "seconds" "ratio"
+printf '%-34s %7s %7s %8s  %-26s %7s %7s %7s %7s\n' "telmo-cli" "wall s" "cpu s" "peak MB" "against" \
+  "wall s" "cpu s" "wall x" "cpu x"
 # compare LABEL "TELMO ARGS" [OTHER COMMAND...]
 compare() {
   local label=$1 args=$2
   shift 2
-  local t m
+  local runs_a wall cpu peak
   # shellcheck disable=SC2086
-  t=$(measure "$cli" $args) || return 0
-  m=$(awk '{ print $2 }' <<<"$t" | median)
-  t=$(awk '{ print $1 }' <<<"$t" | median)
+  runs_a=$(measure "$cli" $args) || return 0
+  wall=$(awk '{ print $1 }' <<<"$runs_a" | median)
+  peak=$(awk '{ print $2 / 1024 }' <<<"$runs_a" | median)
+  cpu=$(awk '{ print $3 }' <<<"$runs_a" | median)
   if [ $# -gt 0 ] && command -v "$1" >/dev/null; then
-    local o
-    o=$(measure "$@" | awk '{ print $1 }' | median) || return 0
-    printf '%-34s %9s %9.1f %-28s %9s %8.2f\n' "$label" "$t" "$(awk -v k="$m" 'BEGIN { print k / 1024 }')" "$*" "$o" \
-      "$(awk -v a="$t" -v b="$o" 'BEGIN { print (b > 0 ? a / b : 0) }')"
+    local runs_b owall ocpu
+    runs_b=$(measure "$@") || return 0
+    owall=$(awk '{ print $1 }' <<<"$runs_b" | median)
+    ocpu=$(awk '{ print $3 }' <<<"$runs_b" | median)
+    printf '%-34s %7s %7s %8.1f  %-26s %7s %7s %7.2f %7.2f\n' "$label" "$wall" "$cpu" "$peak" "$*" "$owall" \
+      "$ocpu" "$(awk -v a="$wall" -v b="$owall" 'BEGIN { print (b > 0 ? a / b : 0) }')" \
+      "$(awk -v a="$cpu" -v b="$ocpu" 'BEGIN { print (b > 0 ? a / b : 0) }')"
   else
-    printf '%-34s %9s %9.1f %-28s\n' "$label" "$t" "$(awk -v k="$m" 'BEGIN { print k / 1024 }')" "${1:+($1 missing)}"
+    printf '%-34s %7s %7s %8.1f  %-26s\n' "$label" "$wall" "$cpu" "$peak" "${1:+($1 missing)}"
   fi
 }
 compare "text 0 RemoveBlankLines" "text 0" tr -s '\n'
@@ -78,7 +84,7 @@ compare "replace --regex \\d{11} X" "replace --regex \\d{11} X" perl -pe 's/\d{1
 compare "replace --regex \\d{11} X" "replace --regex \\d{11} X" sed -E 's/[0-9]{11}/X/g'
 compare "replace ', ' '，'" "replace , ，" sed 's/, /，/g'
 for op in 4 5 6 13 15 16 17 18; do compare "text $op" "text $op"; done
-printf 'peak memory is given in MB; the file has %s bytes\n' "$bytes"
+printf 'the file has %s bytes; x: telmo-cli against the other command\n' "$bytes"
 : >"$work/empty"
 data="$work/empty"
 runs=$((runs * 5))
