@@ -6,7 +6,6 @@
 #include "ui/TextBoxW.h"
 
 #include <QFileInfo>
-
 #include <QMessageBox>
 #include <QWidget>
 
