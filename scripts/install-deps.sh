@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools
-  libpcre2-dev libopencc-dev libopencc1.1
+  libpcre2-dev libopencc-dev libopencc1.1 opencc time
   libx11-dev libxtst-dev libxrandr-dev libxi-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox x11-utils xdotool imagemagick xdg-utils

@@ -2,6 +2,7 @@
 #include "app/frmMain.h"
 #include "text/ReplaceAll.h"
 #include "text/TextOperations.h"
+#include "ui/BusyWork.h"
 #include "ui/TextBoxW.h"
 
 #include <QApplication>
@@ -23,13 +24,16 @@ void frmMain::LoadLists() {
 
 void frmMain::ExecuteTextOperation() {
     const int index = Combo1->currentIndex();
-    if (TextBoxW1->SelLength() != 0) {
-        TextBoxW1->SetSelText(ApplyTextOperation(TextBoxW1->SelText(), index));
-        return;
-    }
-    const QString text = TextBoxW1->Text();
-    if (text.isEmpty()) return;
-    TextBoxW1->SetText(ApplyTextOperation(text, index));
+    const bool selected = TextBoxW1->SelLength() != 0;
+    const QString text = selected ? TextBoxW1->SelText() : TextBoxW1->Text();
+    if (!selected && text.isEmpty()) return;
+    const bool big = text.size() >= kBigTextSize;
+    const BusyCursor busy(big);
+    const QString result = RunOffUiThread(big, [&] { return ApplyTextOperation(text, index); });
+    if (selected)
+        TextBoxW1->SetSelText(result);
+    else
+        TextBoxW1->SetText(result);
 }
 
 void frmMain::UseThisExpression() {
@@ -39,8 +43,12 @@ void frmMain::UseThisExpression() {
 
 void frmMain::ReplaceAll() {
     const QString text = TextBoxW1->Text();
+    const QString find = TextBoxW2[0]->Text(), replacement = TextBoxW2[1]->Text();
+    const bool regex = Check1->isChecked();
+    const bool big = text.size() >= kBigTextSize;
+    const BusyCursor busy(big);
     const ReplaceResult result =
-        ApplyReplaceAll(text, TextBoxW2[0]->Text(), TextBoxW2[1]->Text(), Check1->isChecked());
+        RunOffUiThread(big, [&] { return ApplyReplaceAll(text, find, replacement, regex); });
     if (!result.ok) {
         // The work text stays as it was; the find box says why, without stopping the user.
         MarkRejectedPattern(result.error);

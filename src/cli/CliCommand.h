@@ -3,6 +3,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <memory>
+
+class QCoreApplication;
+class QFile;
 
 namespace telmo::cli {
 
@@ -23,15 +28,24 @@ bool RegisterCommand(const char* name, CommandFn fn);
 using DisplayNeedFn = bool (*)(const QStringList& args);
 bool RegisterDisplayNeed(const char* name, DisplayNeedFn needsDisplay);
 
-// Whether the command line (argv as main() got it) asks for a GUI application.
-bool WantsGuiApplication(int argc, char** argv);
+// The application object for this command line (argv as main() got it), or none. telmo-cli makes
+// none: the text commands need no event loop, and so start in a few milliseconds without loading any
+// plugin or display library; the run program makes a GUI application when the command drives the
+// display and one can be opened, a core application otherwise.
+std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char** argv);
 
 // Reads FILE (or standard input when path is empty or "-") as UTF-8, a leading byte-order mark dropped.
 // On failure returns false with a message for the user in *error.
 bool ReadInputText(const QString& path, QString* text, QString* error);
 
-// Writes text to standard output as UTF-8, byte for byte, nothing added.
-void WriteOutputText(const QString& text);
+// Opens FILE (or standard input when path is empty or "-") for reading in big blocks. On failure
+// returns false with a message for the user in *error.
+bool OpenInput(const QString& path, QFile* file, QString* error);
+// How messages name the input: the path, or "standard input".
+QString InputName(const QString& path);
+
+// Writes text to standard output as UTF-8, byte for byte, nothing added; one call may follow another.
+void WriteOutputText(QStringView text);
 
 // Prints "telmo-cli: MESSAGE" and a line end on standard error.
 void PrintError(const QString& message);

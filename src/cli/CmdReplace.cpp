@@ -23,7 +23,8 @@ int RunReplaceCommand(const QStringList& args) {
         PrintError(error);
         return kExitFailure;
     }
-    const ReplaceResult result = ApplyReplaceAll(text, rest[0], rest[1], regex);
+    ReplaceResult result = ApplyReplaceAll(text, rest[0], rest[1], regex);
+    text = QString(); // the input is let go before the result is written
     if (!result.ok) {
         PrintError(result.error);
         return kExitRejected;

@@ -29,6 +29,7 @@ extern "C" void OnStopSignal(int) {
 
 struct RunRequest {
     bool dryRun = false;
+    bool yes = false;              // --yes: no run confirmation
     QString countBox, intervalBox; // missing options read as empty boxes
     QString scriptPath, itemsPath;
     QSize screen{1920, 1080};
@@ -51,6 +52,8 @@ std::optional<RunRequest> ParseArguments(const QStringList& args) {
         }
         if (a == "--dry-run") {
             r.dryRun = true;
+        } else if (a == "--yes") {
+            r.yes = true;
         } else if (a == "--count" || a == "--interval") {
             const QString& v = args[++i];
             if (!kBoxValue.match(v).hasMatch()) {
@@ -158,14 +161,17 @@ int RunCommand(const QStringList& args) {
         PrintError(QStringLiteral("run: %1").arg(error));
         return kExitFailure;
     }
-    const RunSettings settings = ReadRunSettings(request->countBox, request->intervalBox);
+    RunSettings settings = ReadRunSettings(request->countBox, request->intervalBox);
+    settings.confirm = !request->yes;
     if (IsBlankScript(script)) return kExitOk; // as the Execute button: nothing at all happens
     if (request->dryRun) return DryRun(*request, script, items, settings);
     return RealRun(script, items, settings);
 }
 
 // Without --dry-run the run drives the display, so main() must create a GUI application.
-bool NeedsDisplay(const QStringList& args) { return !args.contains(QStringLiteral("--dry-run")); }
+bool NeedsDisplay(const QStringList& args) {
+    return !args.contains(QStringLiteral("--dry-run"));
+}
 
 const bool registered = RegisterCommand("run", &RunCommand) && RegisterDisplayNeed("run", &NeedsDisplay);
 

@@ -3,9 +3,6 @@
 #include "cli/CliCommand.h"
 #include "cli/CliUsage.h"
 
-#include "platform/qt/ChineseTranslations.h"
-
-#include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
@@ -25,13 +22,9 @@ void PrintSynopsis() {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::unique_ptr<QCoreApplication> app;
-    if (telmo::cli::WantsGuiApplication(argc, argv)) {
-        app = std::make_unique<QApplication>(argc, argv);
-        telmo::InstallChineseTranslations(*app); // the run's confirmation speaks Chinese throughout
-    } else
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    const QStringList args = QCoreApplication::arguments().mid(1);
+    const std::unique_ptr<QCoreApplication> app = telmo::cli::CreateApplication(argc, argv);
+    QStringList args; // as QCoreApplication::arguments() reads them, also when there is no application
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     if (args.isEmpty()) {
         PrintSynopsis();
         return telmo::cli::kExitUsage;

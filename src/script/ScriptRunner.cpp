@@ -128,7 +128,7 @@ bool IsBlankScript(QStringView scriptText) {
 
 RunOutcome RunScript(const QString& scriptText, const QString& workText, const RunSettings& settings,
                      InputBackend& input, RunHost& host) {
-    if (!host.confirmRun()) return RunOutcome::Declined;
+    if (settings.confirm && !host.confirmRun()) return RunOutcome::Declined;
     // Recognition depends on the line alone, so every line is recognised once for the whole run.
     const QStringList lines = ScriptLines(scriptText);
     std::vector<Step> steps;

@@ -13,6 +13,7 @@ class RunHost;
 struct RunSettings {
     std::int32_t count = 1;    // passes; negative means none
     std::int32_t interval = 1; // seconds of pause after every pass
+    bool confirm = true;       // false: no confirmation is asked for (scripted runs)
 };
 
 // The repeat count and the interval as the Execute button reads its two digit boxes: the leading

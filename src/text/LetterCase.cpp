@@ -79,22 +79,41 @@ QString ToLowerCase(const QString& text) {
     return MapAll(text, Case::Lower);
 }
 
-QString CapitalizeWords(const QString& text) {
+namespace {
+QString CapitalizeWordsFrom(const QString& text, bool afterLineBreak) {
     const qsizetype n = text.size();
     if (n == 0) return QString();
     const QChar* in = text.constData();
     QString out(n, Qt::Uninitialized);
     QChar* o = out.data();
-    o[0] = in[0].unicode() >= u'a' && in[0].unicode() <= u'z' ? QChar(in[0].unicode() - 0x20) : in[0];
-    for (qsizetype i = 1; i < n;) {
+    qsizetype i = 1;
+    if (afterLineBreak) // a line break is not a letter, so the first character is mapped like any other
+        i = MapAt(in, o, 0, n, Case::Upper);
+    else
+        o[0] = in[0].unicode() >= u'a' && in[0].unicode() <= u'z' ? QChar(in[0].unicode() - 0x20) : in[0];
+    const std::array<char16_t, 0x10000>& upper = Tables().upper;
+    while (i < n) {
+        const char16_t c = in[i].unicode();
         if (IsAsciiLetter(o[i - 1])) {
             o[i] = in[i];
+            ++i;
+        } else if (!QChar::isSurrogate(c)) {
+            o[i] = upper[c];
             ++i;
         } else {
             i += MapAt(in, o, i, n, Case::Upper);
         }
     }
     return out;
+}
+} // namespace
+
+QString CapitalizeWords(const QString& text) {
+    return CapitalizeWordsFrom(text, false);
+}
+
+QString CapitalizeWordsAfterLineBreak(const QString& text) {
+    return CapitalizeWordsFrom(text, true);
 }
 
 QString CapitalizeSentences(const QString& text) {

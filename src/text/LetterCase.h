@@ -18,6 +18,9 @@ QString ToLowerCase(const QString& text);
 // An a-z first character, and every character that follows a character other than A-Z/a-z,
 // to upper case; no letter is ever lowered.
 QString CapitalizeWords(const QString& text);
+// CapitalizeWords of a text that continues after a line feed: the part of CapitalizeWords(before + text)
+// that follows `before`, when `before` ends with a line feed.
+QString CapitalizeWordsAfterLineBreak(const QString& text);
 // The first character, and every character after a line feed, a straight double quote or one of
 // ". ", "! ", "? ", to upper case; no letter is ever lowered.
 QString CapitalizeSentences(const QString& text);

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -63,6 +64,60 @@ QStringList LocalFiles(const QMimeData* mime) {
     return files;
 }
 
+// Selections from this many code units on go to the clipboard (and, on X11, to the primary
+// selection at every change of the selection, Ctrl+A included) as their plain text alone. Qt's own
+// copy builds a formatted document of the selection first, which takes seconds for megabytes.
+constexpr int kPlainCopyUnits = 1 << 20;
+
+// Texts from twice this many code units on are put into the box a slice of this size at a time.
+constexpr qsizetype kFillSliceUnits = 1 << 18;
+
+// Where the slice that starts at `from` ends: after the first line feed once it is big enough, so
+// that no CR LF is ever split between two slices.
+qsizetype SliceEnd(QStringView all, qsizetype from) {
+    if (all.size() - from <= kFillSliceUnits) return all.size();
+    const qsizetype lf = all.indexOf(u'\n', from + kFillSliceUnits);
+    return lf < 0 ? all.size() : lf + 1;
+}
+
+// The selected text as copying hands it out: what QTextDocument::toPlainText makes of it.
+class SelectionText : public QMimeData {
+public:
+    explicit SelectionText(QString raw) : raw_(std::move(raw)) {}
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+    bool hasFormat(const QString& mime) const override { return mime == u"text/plain"; }
+
+protected:
+    QVariant retrieveData(const QString& mime, QMetaType) const override {
+        if (mime != u"text/plain") return {};
+        QString text = raw_;
+        for (QChar& c : text) {
+            const char16_t u = c.unicode();
+            if (u == 0x2029 || u == 0x2028 || u == 0xFDD0 || u == 0xFDD1)
+                c = u'\n';
+            else if (u == 0xA0)
+                c = u' ';
+        }
+        return text;
+    }
+
+private:
+    QString raw_;
+};
+
+class PlainEditor : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override {
+        const QTextCursor cursor = textCursor();
+        if (cursor.selectionEnd() - cursor.selectionStart() < kPlainCopyUnits)
+            return QPlainTextEdit::createMimeDataFromSelection();
+        return new SelectionText(cursor.selectedText());
+    }
+};
+
 } // namespace
 
 // Sees every change of a single-line box as the text before and after it, so it can treat the
@@ -115,7 +170,7 @@ TextBoxW::TextBoxW(Kind kind, QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     QWidget* editor = nullptr;
     if (kind == Kind::MultiLine) {
-        plain_ = new QPlainTextEdit(this);
+        plain_ = new PlainEditor(this);
         plain_->setTabChangesFocus(false);
         plain_->viewport()->installEventFilter(this);
         connect(plain_, &QPlainTextEdit::textChanged, this, &TextBoxW::Change);
@@ -156,11 +211,41 @@ void TextBoxW::SetText(const QString& text) {
         line_->setText(text.left(cut));
         return;
     }
-    plain_->setPlainText(text);
+    if (text.size() >= 2 * kFillSliceUnits)
+        FillInSlices(text);
+    else
+        plain_->setPlainText(text);
     if (HasOnlyCrLfBreaks(text)) {
         textCache_ = text;
         textCacheValid_ = true;
     }
+}
+
+// A big text goes in a slice at a time, each cut after a line feed so that no CR LF is split, with
+// the window's event loop turning (without user input) in between: the window keeps painting, and
+// the box ends up holding just what setPlainText makes of the whole text, with a fresh undo history
+// and one change signal.
+void TextBoxW::FillInSlices(const QString& text) {
+    const QStringView all(text);
+    auto sliceEnd = [&](qsizetype from) { return SliceEnd(all, from); };
+    {
+        const QSignalBlocker quiet(plain_);
+        qsizetype at = sliceEnd(0);
+        plain_->setPlainText(all.first(at).toString());
+        QTextDocument* doc = plain_->document();
+        doc->setUndoRedoEnabled(false);
+        QTextCursor end(doc);
+        end.movePosition(QTextCursor::End);
+        while (at < all.size()) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            const qsizetype next = sliceEnd(at);
+            end.insertText(all.sliced(at, next - at).toString());
+            at = next;
+        }
+        doc->setUndoRedoEnabled(true);
+        doc->setModified(false);
+    }
+    emit Change();
 }
 
 int TextBoxW::DocToText(int docPos) const {
@@ -232,7 +317,22 @@ void TextBoxW::SetSelText(const QString& text) {
         return;
     }
     QTextCursor cursor = plain_->textCursor();
-    cursor.insertText(text); // one edit block: removal of the selection and the insertion undo together
+    if (text.size() < 2 * kFillSliceUnits) {
+        cursor.insertText(text); // one edit block: removal of the selection and the insertion undo together
+    } else {
+        // A big text goes in slice by slice as FillInSlices does, inside one edit block, so it still
+        // undoes as one edit.
+        cursor.beginEditBlock();
+        cursor.removeSelectedText();
+        const QStringView all(text);
+        for (qsizetype at = 0; at < all.size();) {
+            if (at > 0) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            const qsizetype next = SliceEnd(all, at);
+            cursor.insertText(all.sliced(at, next - at).toString());
+            at = next;
+        }
+        cursor.endEditBlock();
+    }
     plain_->setTextCursor(cursor);
 }
 

@@ -75,6 +75,7 @@ private:
     int DocToText(int docPos) const;
     int TextToDoc(int textPos) const;
     void Refuse();
+    void FillInSlices(const QString& text);
 
     QPlainTextEdit* plain_ = nullptr;
     QLineEdit* line_ = nullptr;

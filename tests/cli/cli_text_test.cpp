@@ -1,5 +1,10 @@
 // telmo-cli text: examples byte for byte through the command line, and its errors.
+#include "files/TextFiles.h"
 #include "support/CliRun.h"
+#include "text/StreamedOperations.h"
+#include "text/TextOperations.h"
+
+#include <QBuffer>
 
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -117,4 +122,26 @@ TEST(CliText, CorruptCharacterDictionaryFailsClearly) {
     const CliResult r = RunText({"8"}, "头发");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("STCharacters.ocd2")) << r.err.toStdString();
+}
+
+TEST(CliText, StreamedOperationsMatchTheWholeTextOnABigInput) {
+    // Lines of every length up to beyond a read block, so line ends, CR LF pairs and multi-byte
+    // characters fall on the block edges somewhere.
+    QByteArray in("\xEF\xBB\xBF");
+    const QByteArray pieces[] = {"张三  13800138000 hello wORLD. i \r\n", "&amp;lt;“你好”…… 頭髮\n",
+                                 "x\ry\r\n", "\r\n"};
+    for (int i = 0; in.size() < (3 << 20); ++i) {
+        in += pieces[i % 4];
+        if (i % 97 == 0) in += QByteArray(i * 37 % 400000, 'a') + "\xE5\xA4\xB4\r\n";
+    }
+    in += "no line end";
+    QBuffer whole(&in);
+    whole.open(QIODevice::ReadOnly);
+    const QString text = telmo::ReadUtf8Device(whole, "in").text;
+    for (int op = 0; op < telmo::kTextOperationCount; ++op) {
+        if (!telmo::IsStreamableOperation(op)) continue;
+        const CliResult r = RunText({QString::number(op)}, in);
+        EXPECT_EQ(r.exitCode, 0) << op;
+        EXPECT_TRUE(r.out == telmo::ApplyTextOperation(text, op).toUtf8()) << "operation " << op;
+    }
 }

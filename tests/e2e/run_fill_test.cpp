@@ -119,6 +119,15 @@ TEST(RunFill, MessageStepWaitsForEnterInTheTipWindowThenGoesOn) {
     EXPECT_EQ(Field(r, 0), "beforeafter");
 }
 
+TEST(RunFill, YesRunsWithoutAskingForConfirmation) {
+    Form form;
+    ASSERT_TRUE(form.ready());
+    DisplayRun run({"INP 不问就填"}, {}, {"--yes"});
+    EXPECT_EQ(run.finish(), 0) << run.standardError().toStdString();
+    const QJsonObject r = form.reportWhen([](const QJsonObject& r) { return Field(r, 0) == "不问就填"; });
+    EXPECT_EQ(Field(r, 0), "不问就填");
+}
+
 TEST(RunFill, CancelInTheConfirmationRunsNothing) {
     Form form;
     ASSERT_TRUE(form.ready());

@@ -160,6 +160,15 @@ TEST(RunScript, DeclinedRunDoesNothing) {
     EXPECT_TRUE(rig.trace.lines.isEmpty());
 }
 
+TEST(RunScript, UnconfirmedRunAsksNothingAndRuns) {
+    Rig rig;
+    rig.host.setConfirm(false); // would decline, but is never asked
+    RunSettings settings{1, 0};
+    settings.confirm = false;
+    EXPECT_EQ(rig.run("KEY 9,0", "", settings), RunOutcome::Finished);
+    EXPECT_FALSE(rig.trace.lines.isEmpty());
+}
+
 TEST(RunScript, StopEndsTheRunAndReleasesWhatTheScriptHolds) {
     struct Case {
         const char* name;

@@ -1,6 +1,7 @@
 #include "files/commands/FileCommands.h"
 
 #include "files/TextFiles.h"
+#include "ui/BusyWork.h"
 #include "ui/CommonDialog.h"
 #include "ui/TextBoxW.h"
 
@@ -30,6 +31,11 @@ void PrepareDialog(CommonDialog& dialog, FileBox box, const QString& title) {
 bool IsExistingFile(const QString& path) {
     const FileExistsResult r = FileExists(path);
     return r.ok && r.exists;
+}
+
+// Big files are read and decoded off the user-interface thread, behind the busy cursor.
+TextReadResult ReadFileOffUiThread(const QString& path, TextReadResult (*read)(const QString&)) {
+    return RunOffUiThread(QFileInfo(path).size() >= kBigTextSize, [&] { return read(path); });
 }
 
 void TakeText(const FileCommandTargets& t, FileBox box, const QString& text, const QString& path) {
@@ -62,7 +68,8 @@ void ImportFile(const FileCommandTargets& t, FileBox box) {
     if (!t.dialog->ShowOpen() || t.dialog->FileName.isEmpty()) return;
     const QString path = t.dialog->FileName;
     if (!IsExistingFile(path)) return;
-    const TextReadResult read = ReadUtf8File(path);
+    const BusyCursor busy(QFileInfo(path).size() >= kBigTextSize);
+    const TextReadResult read = ReadFileOffUiThread(path, &ReadUtf8File);
     if (!read.ok) return;
     TakeText(t, box, read.text, path);
 }
@@ -92,7 +99,8 @@ void ExportFile(const FileCommandTargets& t, FileBox box) {
 void ReimportInCodePage936(const FileCommandTargets& t) {
     const QString path = t.workBox->Tag();
     if (path.isEmpty() || !IsExistingFile(path)) return;
-    const TextReadResult read = ReadGb2312File(path);
+    const BusyCursor busy(QFileInfo(path).size() >= kBigTextSize);
+    const TextReadResult read = ReadFileOffUiThread(path, &ReadGb2312File);
     if (!read.ok) return;
     t.workBox->SetText(read.text);
 }
@@ -102,7 +110,8 @@ void DropFiles(const FileCommandTargets& t, FileBox box, const QStringList& file
     const QString& path = files.first();
     const QString ending = box == FileBox::Work ? QStringLiteral(".TXT") : QStringLiteral(".SD");
     if (path.right(ending.size()).toUpper() != ending) return;
-    const TextReadResult read = ReadUtf8File(path);
+    const BusyCursor busy(QFileInfo(path).size() >= kBigTextSize);
+    const TextReadResult read = ReadFileOffUiThread(path, &ReadUtf8File);
     if (!read.ok) return;
     TakeText(t, box, read.text, path);
 }
