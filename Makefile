@@ -24,7 +24,7 @@ run: build
 	@if [ -x $(BUILD_DIR)/telmo ]; then $(BUILD_DIR)/telmo; else $(BUILD_DIR)/telmo-cli --help; fi
 
 bench: build
-	@bash scripts/run-benchmarks.sh $(BUILD_DIR)
+	@bash scripts/with-xvfb.sh bash scripts/run-benchmarks.sh $(BUILD_DIR)
 
 # The Debian package telmo_VERSION_amd64.deb, in $(BUILD_DIR)/.
 package: build

@@ -2,6 +2,7 @@
 // X display, through the XTest backend and the Qt host. Its floor is the runner's own pauses: 20 ms
 // after every clipboard write and after every paste, and the pause after the pass.
 // Needs DISPLAY (run it under scripts/with-xvfb.sh); without one it reports the missing display.
+#include "DisplayBench.h"
 #include "platform/Backends.h"
 #include "platform/qt/QtRunHost.h"
 #include "platform/x11/X11InputBackend.h"
@@ -21,13 +22,6 @@ namespace {
 constexpr int kFields = 200;
 constexpr int kSettleMs = 20;
 constexpr int kPassPauseMs = 1000;
-
-// The host without the confirmation: the figure is the run, not the user's answer.
-class ConfirmedHost : public telmo::QtRunHost {
-public:
-    ConfirmedHost() : QtRunHost(nullptr) {}
-    bool confirmRun() override { return true; }
-};
 
 QByteArray ReadLine(QProcess& p, QByteArray& buffer, int timeoutMs) {
     QElapsedTimer t;
@@ -71,7 +65,7 @@ void BM_X11Fill200Fields(benchmark::State& state) {
             return;
         }
         auto input = telmo::x11::X11InputBackend::Open(&error);
-        ConfirmedHost host;
+        bench::ConfirmedHost host;
         state.ResumeTiming();
 
         QElapsedTimer t;
@@ -109,15 +103,5 @@ BENCHMARK(BM_X11Fill200Fields)->Iterations(1)->Unit(benchmark::kMillisecond)->Us
 } // namespace
 
 int main(int argc, char** argv) {
-    // A GUI application only where a display can be opened; without one the benchmark says so.
-    QString error;
-    std::unique_ptr<QCoreApplication> app;
-    if (telmo::DisplayAvailable(&error))
-        app = std::make_unique<QApplication>(argc, argv);
-    else
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::DisplayBenchMain(argc, argv);
 }

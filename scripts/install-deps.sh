@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox x11-utils xdotool imagemagick xdg-utils
   fonts-noto-cjk fonts-wqy-microhei qt6-translations-l10n
+  chromium firefox-esr libreoffice-calc mousepad dbus-daemon
+  fcitx5 fcitx5-chinese-addons fcitx5-frontend-gtk3 fcitx5-frontend-qt6
   clang libclang-rt-14-dev
   dpkg-dev file groff-base
 )
