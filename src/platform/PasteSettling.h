@@ -26,7 +26,7 @@ public:
     // Quiet after the target has taken the text as often as it usually does. A target that is slow to
     // react to the chord (a loaded machine) is given that much more: kReactionFactor times the time
     // it took to ask its first question.
-    static constexpr int kQuietMs = 30;
+    static constexpr int kQuietMs = 60;
     static constexpr int kReactionFactor = 3;
     // Quiet after fewer reads than usual, or on the first paste into a target.
     static constexpr int kUnsureQuietMs = 120;
@@ -44,8 +44,6 @@ public:
     // nothing is pending any more.
     bool over(const PasteTraffic& traffic, std::int64_t nowMs, std::int64_t lagMs = 0);
     static constexpr int kLagFactor = 4;
-    // Gives up waiting (a stop, or a host without a view of the conversation).
-    void abandon() { pending_ = false; }
     // How often the target took the text in the paste that ended last, and how often it usually does.
     std::uint64_t lastReads() const { return lastReads_; }
     std::uint64_t usualReads(std::uintptr_t reader) const;

@@ -90,9 +90,9 @@ TEST(PasteSettling, ATargetThatReactsSlowlyOrAMachineRunningLateIsGivenMoreQuiet
     PasteSettling s;
     Conversation c(s, kChromium);
     c.paste(ChromiumPaste());
-    // First question 20 ms after the chord: three times that as quiet.
-    const auto slow = ChromiumPaste(20);
-    EXPECT_EQ(c.paste(slow), slow.back().ms + 3 * 20);
+    // First question 40 ms after the chord: three times that as quiet.
+    const auto slow = ChromiumPaste(40);
+    EXPECT_EQ(c.paste(slow), slow.back().ms + 3 * 40);
     // Waits that come back 10 ms late add four times that.
     const auto paste = ChromiumPaste();
     EXPECT_EQ(c.paste(paste, 5000, 10), paste.back().ms + PasteSettling::kQuietMs + 40);

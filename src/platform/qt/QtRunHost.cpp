@@ -122,11 +122,8 @@ void QtRunHost::waitForPendingPaste() {
     const std::int64_t start = SteadyMs();
     for (;;) {
         processEvents();
+        // Not even a stop ends this early: a paste that is under way still gets the whole text.
         if (paste.over(pasteTraffic(), SteadyMs(), lagMs_)) break;
-        if (stopRequested()) {
-            paste.abandon();
-            break;
-        }
         const std::int64_t before = SteadyMs();
         waitForEvents(kPastePollMs);
         // A wait that oversleeps shows how late the machine runs its programs; the lag fades as

@@ -36,7 +36,7 @@ public:
     void setStopCheck(std::function<bool()> check, int wakeFd = -1);
 
     // Holds the caller until the paste chord sent last has been served (PasteSettling says when),
-    // handling events meanwhile; a stop ends the wait.
+    // handling events meanwhile.
     void waitForPendingPaste();
     void inputStarting() override { waitForPendingPaste(); }
 
