@@ -36,7 +36,9 @@ bool PasteSettling::over(const PasteTraffic& t, std::int64_t nowMs, std::int64_t
             (usual > 0 && reads >= usual ? std::max<std::int64_t>(kQuietMs, kReactionFactor * reaction)
                                          : kUnsureQuietMs) +
             kLagFactor * std::max<std::int64_t>(lagMs, 0);
-        const std::int64_t lastRequest = std::max(t.lastRequestMs, chordMs_);
+        // Requests from before the chord belong to an earlier conversation, where requests are seen.
+        const std::int64_t lastRequest =
+            t.firstRequestMs >= 0 ? std::max(t.lastRequestMs, chordMs_) : t.lastRequestMs;
         done = nowMs - lastRequest >= quiet || (sinceChord >= kMaxMs && !transferring);
     }
     if (!done) return false;

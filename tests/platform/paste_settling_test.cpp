@@ -2,6 +2,7 @@
 #include "platform/PasteSettling.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <vector>
 
 using telmo::PasteSettling;
@@ -122,4 +123,14 @@ TEST(PasteSettling, ALargeTextHandedOverInIncrementsIsAlwaysWaitedFor) {
     }
     EXPECT_FALSE(s.over(t, 4400 + PasteSettling::kUnsureQuietMs - 1));
     EXPECT_TRUE(s.over(t, 4400 + PasteSettling::kUnsureQuietMs));
+}
+
+TEST(PasteSettling, WithoutAViewOfTheRequestsTheFirstReadEndsThePaste) {
+    PasteSettling s;
+    s.chordSent(PasteTraffic{}, 1000);
+    PasteTraffic t;
+    t.lastRequestMs = std::numeric_limits<std::int64_t>::min() / 4;
+    EXPECT_FALSE(s.over(t, 1500));
+    t.reads = 1;
+    EXPECT_TRUE(s.over(t, 1501, 20));
 }

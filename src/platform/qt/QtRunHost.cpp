@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QTimer>
 #include <chrono>
+#include <limits>
 
 #ifdef TELMO_HAVE_X11
 #include "platform/x11/X11Probe.h"
@@ -98,10 +99,11 @@ PasteTraffic QtRunHost::pasteTraffic() const {
 #ifdef TELMO_HAVE_X11
     if (watchingSelections_) return x11::SelectionTrafficSoFar();
 #endif
-    // Without a view of the conversation, the reads of our text are all there is to go by.
+    // Without a view of the conversation, the first read of our text is all there is to go by: it
+    // counts as long quiet.
     PasteTraffic t;
     t.reads = clipboard_->reads;
-    t.lastRequestMs = SteadyMs() - PasteSettling::kUnsureQuietMs;
+    t.lastRequestMs = std::numeric_limits<std::int64_t>::min() / 4;
     return t;
 }
 
