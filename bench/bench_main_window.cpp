@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QWindow>
 #include <benchmark/benchmark.h>
+
+#include "SampleText.h"
 #include <cstdio>
 #include <cstring>
 
@@ -83,23 +85,14 @@ void BM_ShowMainWindowInProcess(benchmark::State& state) {
 BENCHMARK(BM_ShowMainWindowInProcess)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // Lines of mixed Chinese and ASCII with runs of spaces, as form data looks.
-QByteArray SampleText(qint64 bytes) {
-    const QByteArray line = "张三  13800138000   北京市 海淀区  中关村大街 27 号   备注: abc def\r\n";
-    QByteArray text;
-    text.reserve(bytes + line.size());
-    while (text.size() < bytes) text += line;
-    return text;
-}
+const QByteArray kSampleLine = "张三  13800138000   北京市 海淀区  中关村大街 27 号   备注: abc def\r\n";
 
 void BM_Import20MBAndRunOperation3(benchmark::State& state) {
     if (!HaveDisplay()) return state.SkipWithError("no display");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.txt"));
-    {
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(SampleText(20 * 1024 * 1024));
-    }
+    if (!bench::WriteSampleFile(path, kSampleLine, 20 * 1024 * 1024))
+        return state.SkipWithError("cannot write the sample file");
     for (auto _ : state) {
         telmo::frmMain window;
         window.show();

@@ -15,18 +15,14 @@
 #include <QTimer>
 #include <QWindow>
 #include <benchmark/benchmark.h>
+
+#include "SampleText.h"
 #include <functional>
 
 namespace {
 
 // Lines of mixed Chinese and ASCII with runs of spaces and phone numbers, as form data looks.
-QByteArray SampleText(qint64 bytes) {
-    const QByteArray line = "张三  13800138000   北京市 海淀区  中关村大街 27 号   備註: abc def\r\n";
-    QByteArray text;
-    text.reserve(bytes + line.size());
-    while (text.size() < bytes) text += line;
-    return text;
-}
+const QByteArray kSampleLine = "张三  13800138000   北京市 海淀区  中关村大街 27 号   備註: abc def\r\n";
 
 // The longest time the event loop did not come round while `step` ran and until the window is idle
 // again (no busy cursor, nothing queued).
@@ -58,11 +54,8 @@ void BM_WindowFreezeWith20MB(benchmark::State& state) {
         return state.SkipWithError("no display");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.txt"));
-    {
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(SampleText(20 * 1024 * 1024));
-    }
+    if (!bench::WriteSampleFile(path, kSampleLine, 20 * 1024 * 1024))
+        return state.SkipWithError("cannot write the sample file");
     for (auto _ : state) {
         telmo::frmMain window;
         window.show();
