@@ -1,6 +1,5 @@
 // telmo-cli text OP [FILE]: one text operation on a file or standard input.
 #include "cli/CliCommand.h"
-#include "text/ChineseScript.h"
 #include "text/TextOperations.h"
 
 namespace telmo::cli {
@@ -27,14 +26,6 @@ int RunTextCommand(const QStringList& args) {
         PrintError(QStringLiteral("unknown text operation '%1' (use 0..18 or one of: %2)")
                        .arg(args[0], TextOperationIdentifiers().join(QStringLiteral(", "))));
         return kExitUsage;
-    }
-    if (op == 7 || op == 8) {
-        QString error;
-        if (!ChineseScriptAvailable(op == 7 ? ScriptDirection::ToSimplified : ScriptDirection::ToTraditional,
-                                    &error)) {
-            PrintError(error);
-            return kExitFailure;
-        }
     }
     QString text, error;
     if (!ReadInputText(args.size() > 1 ? args[1] : QString(), &text, &error)) {

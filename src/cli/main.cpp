@@ -1,5 +1,6 @@
 // telmo-cli: the headless face of the core, for pipelines, batch clean-up and tests.
 #include "cli/CliCommand.h"
+#include "platform/StandardStreams.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -25,6 +26,7 @@ const char kUsage[] =
 } // namespace
 
 int main(int argc, char** argv) {
+    telmo::UseBinaryStandardStreams();
     std::unique_ptr<QCoreApplication> app;
     if (telmo::cli::WantsGuiApplication(argc, argv))
         app = std::make_unique<QApplication>(argc, argv);

@@ -1,10 +1,10 @@
 // Reading and writing text files: exact bytes on disk, exact text in memory.
+#include "files/Cp936.h"
 #include "files/TextFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ QString U(const char16_t* text, qsizetype size = -1) {
 }
 
 QByteArray Gbk(const QString& text) {
-    return QStringEncoder("GBK").encode(text);
+    return telmo::EncodeCp936(text);
 }
 
 struct ReadCase {
