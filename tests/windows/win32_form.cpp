@@ -2,9 +2,10 @@
 //   win32_form.exe REPORT
 // After every change it rewrites REPORT (UTF-8): one line per field, then the focused field's
 // number. It writes REPORT once when it is shown and its first field has the focus.
-#include <shellapi.h>
 #include <string>
 #include <windows.h>
+
+#include <shellapi.h> // after windows.h, which it needs
 
 namespace {
 

@@ -1,8 +1,9 @@
 #include "platform/win32/Win32Desktop.h"
 
 #include <QDir>
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h> // after windows.h, which it needs
 
 namespace telmo::win32 {
 
