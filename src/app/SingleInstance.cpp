@@ -1,8 +1,7 @@
 #include "app/SingleInstance.h"
 
-#include "platform/SessionKey.h"
+#include "platform/SessionChannel.h"
 
-#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -17,11 +16,7 @@ SingleInstance::SingleInstance(QString serverName, QObject* parent)
     : QObject(parent), serverName_(std::move(serverName)) {}
 
 QString SingleInstance::DefaultServerName() {
-    const QString name = QStringLiteral("telmo-") + UserSessionKey();
-    // The user's private runtime directory when there is one; otherwise the temporary folder.
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir(runtime).exists()) return QDir(runtime).filePath(name);
-    return name;
+    return SessionChannelName(QStringLiteral("telmo"));
 }
 
 bool SingleInstance::AnotherIsRunning() {
