@@ -41,8 +41,8 @@ void Apply(QWidget* w, bool above) {
 #endif
 #ifdef TELMO_HAVE_WIN32
     if (OnWindows()) {
-        // Qt's own flag would recreate nothing here, but it must agree with the window, or Qt puts
-        // the window back into the ordinary order the next time it applies its flags.
+        // Qt's flag is kept in step, or Qt would put the window back into the ordinary order the
+        // next time it applies its flags; SetWindowPos then moves it into the band at once.
         if (QWindow* handle = w->windowHandle()) handle->setFlag(Qt::WindowStaysOnTopHint, above);
         win32::SetWindowTopmost(static_cast<std::uintptr_t>(w->winId()), above);
         return;

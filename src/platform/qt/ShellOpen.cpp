@@ -52,7 +52,7 @@ bool ShellOpen(const QString& target, bool minimised) {
 #ifdef TELMO_HAVE_WIN32
     // The shell itself knows documents, folders, addresses and programs, and starts minimised.
     return win32::ShellExecuteOpen(target, minimised);
-#endif
+#else
     QString resolved;
     switch (ClassifyOpenTarget(target, &resolved)) {
     case OpenKind::Url:
@@ -72,6 +72,7 @@ bool ShellOpen(const QString& target, bool minimised) {
         break;
     }
     return false;
+#endif
 }
 
 void FinishShellOpens() {

@@ -8,16 +8,19 @@
 namespace telmo::win32 {
 
 void UsePerMonitorDpiAwareness() {
-    // Looked up at run time: the call exists from Windows 10 1703 on.
+    // Looked up at run time: the call exists from Windows 10 1703 on. It fails, changing nothing,
+    // when the process already has its awareness (Qt sets per-monitor version 2 itself).
     using SetContext = BOOL(WINAPI*)(HANDLE);
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     if (!user32) return;
     auto setContext = reinterpret_cast<SetContext>(
         reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
-    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, then the first per-monitor version
-    if (setContext && (setContext(reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4))) ||
-                       setContext(reinterpret_cast<HANDLE>(static_cast<intptr_t>(-3)))))
+    if (setContext) {
+        // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, else the first per-monitor version
+        if (!setContext(reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4))))
+            setContext(reinterpret_cast<HANDLE>(static_cast<intptr_t>(-3)));
         return;
+    }
     using SetAware = BOOL(WINAPI*)();
     auto setAware =
         reinterpret_cast<SetAware>(reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));

@@ -2,7 +2,6 @@
 
 #include "platform/win32/Win32Desktop.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QElapsedTimer>
