@@ -71,7 +71,7 @@ toolchain="$prefix/mingw-x86_64.cmake"
 sed "s|@PREFIX@|$prefix|" "$here/mingw-x86_64.cmake.in" >"$toolchain"
 
 # 4. PCRE2: 16-bit code units with JIT, as the program uses it on Linux.
-if [ ! -f "$prefix/lib/pkgconfig/libpcre2-16.pc" ]; then
+if [ ! -f "$prefix/.pcre2-installed" ]; then
   t=$SECONDS
   rm -rf "$work/pcre2"
   cmake -S "$src/pcre2-$pcre2_version" -B "$work/pcre2" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
@@ -80,13 +80,14 @@ if [ ! -f "$prefix/lib/pkgconfig/libpcre2-16.pc" ]; then
     -DPCRE2_SUPPORT_JIT=ON -DPCRE2_BUILD_TESTS=OFF -DPCRE2_BUILD_PCRE2GREP=OFF >/dev/null
   cmake --build "$work/pcre2" -j "$jobs"
   cmake --install "$work/pcre2" >/dev/null
+  touch "$prefix/.pcre2-installed"
   echo "windows-deps: pcre2 built in $((SECONDS - t)) s"
 fi
 
 # 5. Qt, reusing Debian's host tools (moc, rcc, uic…). Debian's source lacks src/3rdparty/wintab,
 #    hence no tablet events; ICU is off, so GBK goes through the Windows code page API instead.
-if [ ! -f "$prefix/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake" ] ||
-  [ ! -f "$prefix/plugins/platforms/qwindows.dll" ]; then
+# An interrupted build goes on where it stopped.
+if [ ! -f "$prefix/.qt-installed" ]; then
   t=$SECONDS
   if [ ! -f "$work/qt/build.ninja" ]; then
     rm -rf "$work/qt"
@@ -103,6 +104,7 @@ if [ ! -f "$prefix/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake" ] ||
   fi
   cmake --build "$work/qt" -j "$jobs"
   cmake --install "$work/qt" >/dev/null
+  touch "$prefix/.qt-installed"
   echo "windows-deps: qt built in $((SECONDS - t)) s"
 fi
 
