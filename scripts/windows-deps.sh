@@ -68,7 +68,9 @@ fi
 
 # 3. The toolchain file both builds (and the program's cross-build) use.
 toolchain="$prefix/mingw-x86_64.cmake"
-sed "s|@PREFIX@|$prefix|" "$here/mingw-x86_64.cmake.in" >"$toolchain"
+# Rewritten only when it changes: a newer toolchain file makes CMake configure Qt again.
+sed "s|@PREFIX@|$prefix|" "$here/mingw-x86_64.cmake.in" >"$toolchain.new"
+if cmp -s "$toolchain.new" "$toolchain"; then rm "$toolchain.new"; else mv "$toolchain.new" "$toolchain"; fi
 
 # 4. PCRE2: 16-bit code units with JIT, as the program uses it on Linux.
 if [ ! -f "$prefix/.pcre2-installed" ]; then
