@@ -10,8 +10,12 @@ native="${1:-build}"
 out="${2:-build-windows}"
 started=$SECONDS
 
-prefix="$(bash scripts/windows-deps.sh | tail -n 1)"
+# One dependency build at a time: a second one in the same folders would spoil both.
+cache_root="${TELMO_WINDOWS_CACHE:-/var/cache/telmo-windows}"
+mkdir -p "$cache_root" "$out"
+prefix="$(flock "$cache_root/.lock" bash scripts/windows-deps.sh | tail -n 1)"
 [ -f "$prefix/.complete" ] || { echo "windows-build: Qt for Windows is not built" >&2; exit 1; }
+echo "$prefix" >"$out/windows-prefix.txt" # for scripts/wine-tests.sh
 
 # The host tool that turns the dictionaries into the character tables.
 if [ ! -f "$native/build.ninja" ]; then

@@ -10,8 +10,9 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 native="$(realpath "$1")"
 out="$(realpath "$2")"
-prefix="$(bash scripts/windows-deps.sh | tail -n 1)"
-wine=/usr/lib/wine/wine64
+prefix="$(cat "$out/windows-prefix.txt" 2>/dev/null)" # written by scripts/windows-build.sh
+[ -n "$prefix" ] || { echo "wine-tests: run scripts/windows-build.sh first" >&2; exit 1; }
+wine="${TELMO_WINE:-/usr/lib/wine/wine64}" # overridable for trying the script itself
 export WINEPREFIX="$out/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
 # Unix paths as wine sees them: drive Z: is the root.
 winpath() { printf 'Z:%s' "$(realpath -m "$1" | tr '/' '\\')"; }
