@@ -4,7 +4,8 @@ BUILD_TYPE ?= RelWithDebInfo
 CTEST_ARGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test run bench clean test-sanitize fuzz package test-package
+.PHONY: all deps configure build test run bench clean test-sanitize fuzz package test-package windows \
+	test-windows
 
 all: build
 
@@ -43,5 +44,14 @@ test-sanitize: deps
 fuzz: deps
 	@bash scripts/run-fuzz.sh build-fuzz $(FUZZ_SECONDS)
 
+# The Windows build: Qt and PCRE2 for mingw-w64 from Debian's sources (cached outside the checkout,
+# see scripts/windows-deps.sh), then telmo-windows-x64.zip in build-windows/.
+windows: deps
+	@bash scripts/windows-build.sh $(BUILD_DIR) build-windows
+
+# The Windows build's tests under wine on a private Xvfb.
+test-windows: windows
+	@bash scripts/with-xvfb.sh bash scripts/wine-tests.sh $(BUILD_DIR) build-windows
+
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize build-fuzz
+	rm -rf $(BUILD_DIR) build-sanitize build-fuzz build-windows

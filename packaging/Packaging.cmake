@@ -75,26 +75,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, which dpkg-shlibdeps cannot see: the CJK font the window asks for, xdg-open
-# for documents and addresses, and the traditional/simplified dictionaries read from
-# ${OPENCC_DATA_DIR}.
+# Loaded at run time, which dpkg-shlibdeps cannot see: the CJK font the window asks for and xdg-open
+# for documents and addresses. The traditional/simplified tables are compiled in, so the
+# dictionaries they are made from are needed at build time only.
 set(_runtime "fonts-noto-cjk | fonts-wqy-microhei" "xdg-utils")
-execute_process(COMMAND dpkg-query -S ${OPENCC_DATA_DIR}/STCharacters.ocd2
-                OUTPUT_VARIABLE _owner ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE)
-string(REGEX REPLACE ":.*" "" _owner "${_owner}")
-# Usually the library ships them; dpkg-shlibdeps then names that package already, with its version.
-set(_library_owner)
-foreach(_lib ${OPENCC_LINK_LIBRARIES})
-  get_filename_component(_real "${_lib}" REALPATH)
-  execute_process(COMMAND dpkg-query -S "${_real}" OUTPUT_VARIABLE _library_owner ERROR_QUIET
-                  OUTPUT_STRIP_TRAILING_WHITESPACE)
-  string(REGEX REPLACE ":.*" "" _library_owner "${_library_owner}")
-endforeach()
-if(_owner AND NOT _owner STREQUAL _library_owner)
-  list(APPEND _runtime ${_owner})
-elseif(NOT _owner)
-  message(WARNING "No Debian package owns ${OPENCC_DATA_DIR}; the package will not depend on the dictionaries")
-endif()
 list(JOIN _runtime ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -1,10 +1,10 @@
 #include "app/SingleInstance.h"
 
-#include <QDir>
+#include "platform/SessionChannel.h"
+
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
-#include <unistd.h>
 
 namespace telmo {
 
@@ -16,14 +16,7 @@ SingleInstance::SingleInstance(QString serverName, QObject* parent)
     : QObject(parent), serverName_(std::move(serverName)) {}
 
 QString SingleInstance::DefaultServerName() {
-    QString display = qEnvironmentVariable("DISPLAY", QStringLiteral("none"));
-    for (QChar& c : display)
-        if (!c.isLetterOrNumber()) c = u'_';
-    const QString name = QStringLiteral("telmo-%1-%2").arg(::getuid()).arg(display);
-    // The user's private runtime directory when there is one; otherwise the temporary folder.
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir(runtime).exists()) return QDir(runtime).filePath(name);
-    return name;
+    return SessionChannelName(QStringLiteral("telmo"));
 }
 
 bool SingleInstance::AnotherIsRunning() {

@@ -1,6 +1,7 @@
 // telmo-cli run: replays a script; with --dry-run nothing is injected and every action is printed.
 #include "cli/CliCommand.h"
 #include "platform/Backends.h"
+#include "platform/StopSignals.h"
 #include "platform/fake/FakeRunHost.h"
 #include "platform/fake/RecordingInput.h"
 #include "platform/qt/ShellOpen.h"
@@ -11,7 +12,6 @@
 #include <QDateTime>
 #include <QRegularExpression>
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -117,12 +117,7 @@ int ExecuteRun(const QString& script, const QString& items, const RunSettings& s
 int DryRun(const RunRequest& r, const QString& script, const QString& items, const RunSettings& settings) {
     // A long dry run can be interrupted; the runner then releases what the script held, and the
     // trace shows it.
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    action.sa_flags = SA_RESTART; // a write to a full pipe must not fail because of the signal
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    OnStopSignals(&OnStopSignal);
 
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);

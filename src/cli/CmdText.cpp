@@ -1,7 +1,6 @@
 // telmo-cli text OP [FILE]: one text operation on a file or standard input.
 #include "cli/CliCommand.h"
 #include "files/TextLineReader.h"
-#include "text/ChineseScript.h"
 #include "text/StreamedOperations.h"
 #include "text/TextOperations.h"
 
@@ -66,14 +65,6 @@ int RunTextCommand(const QStringList& args) {
         PrintError(QStringLiteral("unknown text operation '%1' (use 0..18 or one of: %2)")
                        .arg(args[0], TextOperationIdentifiers().join(QStringLiteral(", "))));
         return kExitUsage;
-    }
-    if (op == 7 || op == 8) {
-        QString error;
-        if (!ChineseScriptAvailable(op == 7 ? ScriptDirection::ToSimplified : ScriptDirection::ToTraditional,
-                                    &error)) {
-            PrintError(error);
-            return kExitFailure;
-        }
     }
     const QString path = args.size() > 1 ? args[1] : QString();
     return IsStreamableOperation(op) ? StreamOperation(path, op) : WholeTextOperation(path, op);

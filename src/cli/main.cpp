@@ -2,6 +2,7 @@
 #include "Version.h"
 #include "cli/CliCommand.h"
 #include "cli/CliUsage.h"
+#include "platform/StandardStreams.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -22,6 +23,7 @@ void PrintSynopsis() {
 } // namespace
 
 int main(int argc, char** argv) {
+    telmo::UseBinaryStandardStreams();
     const std::unique_ptr<QCoreApplication> app = telmo::cli::CreateApplication(argc, argv);
     QStringList args; // as QCoreApplication::arguments() reads them, also when there is no application
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);

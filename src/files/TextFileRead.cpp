@@ -1,6 +1,8 @@
 // Reading whole text files as UTF-8 or code page 936.
 #include "files/TextFiles.h"
 
+#include "files/Cp936.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
@@ -66,12 +68,17 @@ TextReadResult ReadAll(QIODevice& device, const QString& name, Charset charset) 
     }
     // UTF-8 pieces are decoded independently (each ends on a character boundary, the mark is
     // removed by hand); the GBK decoder keeps a lead byte across pieces itself.
-    QStringDecoder decoder =
-        charset == Charset::Utf8
-            ? QStringDecoder(QStringDecoder::Utf8,
-                             QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom)
-            : QStringDecoder("GBK");
-    if (!decoder.isValid()) {
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    Cp936Decoder gbk;
+    const bool isUtf8 = charset == Charset::Utf8;
+    const auto requiredSpace = [&](qsizetype bytes) {
+        return isUtf8 ? utf8.requiredSpace(bytes) : gbk.requiredSpace(bytes);
+    };
+    const auto decode = [&](QChar* out, QByteArrayView bytes) {
+        return isUtf8 ? utf8.appendToBuffer(out, bytes) : gbk.appendToBuffer(out, bytes);
+    };
+    if (!isUtf8 && !gbk.isValid()) {
         result.error = ReadFailure(name, QStringLiteral("系统缺少 GBK 编码支持"));
         return result;
     }
@@ -106,7 +113,7 @@ TextReadResult ReadAll(QIODevice& device, const QString& name, Charset charset) 
             }
             const qsizetype cut = charset == Charset::Utf8 && !last ? Utf8CutPoint(bytes, size) : size;
             const QByteArrayView piece(bytes, cut);
-            sink.Commit(decoder.appendToBuffer(sink.Room(decoder.requiredSpace(cut)), piece));
+            sink.Commit(decode(sink.Room(requiredSpace(cut)), piece));
             carried = size - cut;
             std::copy(bytes + cut, bytes + size, buffer.data());
             if (last) break;
@@ -114,8 +121,7 @@ TextReadResult ReadAll(QIODevice& device, const QString& name, Charset charset) 
         if (charset == Charset::Gbk) {
             // A lead byte at the very end is still held by the decoder; a byte that can never be a
             // trail byte makes it give the lead out as U+FFFD. The line feed is then taken off again.
-            sink.Commit(
-                decoder.appendToBuffer(sink.Room(decoder.requiredSpace(1) + 2), QByteArrayView("\n", 1)));
+            sink.Commit(decode(sink.Room(requiredSpace(1) + 2), QByteArrayView("\n", 1)));
             QString text = sink.Take();
             text.chop(1);
             result.text = std::move(text);

@@ -7,6 +7,9 @@
 #ifdef TELMO_HAVE_X11
 #include "platform/x11/X11InputBackend.h"
 #endif
+#ifdef TELMO_HAVE_WIN32
+#include "platform/win32/Win32InputBackend.h"
+#endif
 
 namespace telmo {
 
@@ -19,6 +22,8 @@ bool DisplayAvailable(QString* error) {
         return false;
     }
     return x11::X11InputBackend::Open(error) != nullptr;
+#elif defined(TELMO_HAVE_WIN32)
+    return true; // the desktop of the session is always there
 #else
     *error = QStringLiteral("this build has no input backend for a real display");
     return false;
@@ -50,6 +55,18 @@ RealBackends CreateRealBackends(std::function<void(const QString&)> showTip, QSt
             return x->stopKeyPressed();
         },
         x->connectionNumber());
+    b.input = std::move(input);
+    b.host = std::move(host);
+#elif defined(TELMO_HAVE_WIN32)
+    auto input = win32::Win32InputBackend::Open(error);
+    if (!input) return b;
+    auto host = std::make_unique<QtRunHost>(std::move(showTip));
+    // As on X11: the stop key is taken at the first stop check and given back with the backend.
+    win32::Win32InputBackend* w = input.get();
+    host->setStopCheck([w] {
+        w->grabStopKey();
+        return w->stopKeyPressed();
+    });
     b.input = std::move(input);
     b.host = std::move(host);
 #else

@@ -143,6 +143,12 @@ int VirtualKeyFromKeyEvent(const QKeyEvent& e) {
         if (int vk = VirtualKeyForKeysym(keysym)) return vk;
     }
 #endif
+#ifdef TELMO_HAVE_WIN32
+    // On Windows the native virtual key is the virtual-key code itself.
+    if (QGuiApplication::platformName() == QLatin1String("windows") && e.nativeVirtualKey() > 0 &&
+        e.nativeVirtualKey() < 0xFF)
+        return static_cast<int>(e.nativeVirtualKey());
+#endif
     return VirtualKeyFromQtKey(e.key(), e.modifiers());
 }
 

@@ -10,11 +10,20 @@
 #ifdef TELMO_HAVE_X11
 #include "platform/x11/X11WindowState.h"
 #endif
+#ifdef TELMO_HAVE_WIN32
+#include "platform/win32/Win32Desktop.h"
+#endif
 
 namespace telmo {
 namespace {
 
 constexpr char kTopmostProperty[] = "telmoTopmost";
+
+#ifdef TELMO_HAVE_WIN32
+bool OnWindows() {
+    return QGuiApplication::platformName() == QLatin1String("windows");
+}
+#endif
 
 bool OnX11() {
 #ifdef TELMO_HAVE_X11
@@ -28,6 +37,15 @@ void Apply(QWidget* w, bool above) {
 #ifdef TELMO_HAVE_X11
     if (OnX11()) {
         x11::SetWindowAbove(static_cast<std::uintptr_t>(w->winId()), above, w->isVisible());
+        return;
+    }
+#endif
+#ifdef TELMO_HAVE_WIN32
+    if (OnWindows()) {
+        // Qt's flag is kept in step, or Qt would put the window back into the ordinary order the
+        // next time it applies its flags; SetWindowPos then moves it into the band at once.
+        if (QWindow* handle = w->windowHandle()) handle->setFlag(Qt::WindowStaysOnTopHint, above);
+        win32::SetWindowTopmost(static_cast<std::uintptr_t>(w->winId()), above);
         return;
     }
 #endif
@@ -85,6 +103,9 @@ bool IsTopmost(const QWidget* window) {
     window = window->window();
 #ifdef TELMO_HAVE_X11
     if (OnX11()) return window->internalWinId() && x11::WindowIsAbove(window->internalWinId());
+#endif
+#ifdef TELMO_HAVE_WIN32
+    if (OnWindows()) return window->internalWinId() && win32::WindowIsTopmost(window->internalWinId());
 #endif
     if (const QWindow* handle = window->windowHandle())
         return handle->flags().testFlag(Qt::WindowStaysOnTopHint);

@@ -1,30 +1,16 @@
 #include "text/ChineseScript.h"
 
-#include <QFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <array>
-#include <cstdio>
-#include <memory>
-#include <opencc/DictEntry.hpp>
-#include <opencc/Lexicon.hpp>
-#include <opencc/MarisaDict.hpp>
 #include <span>
 
 namespace telmo {
-namespace {
+namespace script_tables {
+// Generated at build time from OpenCC's character dictionaries (tools/GenScriptTables.cpp).
+extern const char16_t kToSimplified[0x10000];
+extern const char16_t kToTraditional[0x10000];
+} // namespace script_tables
 
-// A character that converts to code page 936 and back to itself. ICU's "GB2312" is a narrower
-// table than the code page; "GBK" is the one that matches it.
-bool InCodePage936(char16_t c) {
-    if (c < 0x80) return true;
-    QStringEncoder encoder("GBK");
-    const QByteArray bytes = encoder.encode(QStringView(&c, 1));
-    if (encoder.hasError()) return false;
-    QStringDecoder decoder("GBK");
-    const QString back = decoder.decode(bytes);
-    return !decoder.hasError() && back.size() == 1 && back[0] == QChar(c);
-}
+namespace {
 
 struct FixUp {
     char16_t from[2];
@@ -44,69 +30,28 @@ std::span<const FixUp> FixUpsFor(ScriptDirection direction) {
     return kToTraditionalFixUps;
 }
 
-struct ScriptTable {
-    std::array<char16_t, 0x10000> map{};
-    std::array<bool, 0x10000> startsFixUp{};
-    bool loaded = false;
-    QString error;
+// Which characters start a fix-up, so the mapping loop looks at the fix-ups only there.
+struct FixUpStarts {
+    std::array<bool, 0x10000> starts{};
+    explicit FixUpStarts(std::span<const FixUp> fixUps) {
+        for (const FixUp& f : fixUps) starts[f.from[0]] = true;
+    }
 };
 
-QString DataDir() {
-    const QString fromEnv = qEnvironmentVariable("TELMO_OPENCC_DATA_DIR");
-    return fromEnv.isEmpty() ? QStringLiteral(TELMO_OPENCC_DATA_DIR) : fromEnv;
+const char16_t* MapFor(ScriptDirection direction) {
+    return direction == ScriptDirection::ToSimplified ? script_tables::kToSimplified
+                                                      : script_tables::kToTraditional;
 }
 
-// Reads the first candidate of every one-character entry into the table.
-bool ReadDictionary(const QString& path, ScriptTable& table) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(QFile::encodeName(path).constData(), "rb"),
-                                               &std::fclose);
-    if (!file) {
-        table.error = QStringLiteral("cannot open the character dictionary %1").arg(path);
-        return false;
-    }
-    try {
-        const opencc::MarisaDictPtr dict = opencc::MarisaDict::NewFromFile(file.get());
-        const opencc::LexiconPtr lexicon = dict->GetLexicon();
-        for (const auto& entry : *lexicon) {
-            const QString key = QString::fromStdString(entry->Key());
-            if (key.size() != 1 || entry->NumValues() == 0) continue;
-            const QString value = QString::fromStdString(entry->GetDefault());
-            // a form outside the Basic Multilingual Plane would change the length of the text
-            if (value.size() != 1 || value[0].isSurrogate()) continue;
-            const char16_t from = key[0].unicode(), to = value[0].unicode();
-            if (from == to || !InCodePage936(from) || !InCodePage936(to)) continue;
-            table.map[from] = to;
-        }
-    } catch (const std::exception& e) {
-        table.error = QStringLiteral("cannot read the character dictionary %1: %2").arg(path, e.what());
-        return false;
-    } catch (...) {
-        table.error = QStringLiteral("cannot read the character dictionary %1").arg(path);
-        return false;
-    }
-    return true;
-}
-
-std::unique_ptr<ScriptTable> LoadTable(ScriptDirection direction) {
-    auto table = std::make_unique<ScriptTable>();
-    for (char32_t c = 0; c < 0x10000; ++c) table->map[c] = static_cast<char16_t>(c);
-    const QString file = direction == ScriptDirection::ToSimplified ? QStringLiteral("TSCharacters.ocd2")
-                                                                    : QStringLiteral("STCharacters.ocd2");
-    table->loaded = ReadDictionary(DataDir() + u'/' + file, *table);
-    if (!table->loaded)
-        for (char32_t c = 0; c < 0x10000; ++c) table->map[c] = static_cast<char16_t>(c);
-    for (const FixUp& f : FixUpsFor(direction)) table->startsFixUp[f.from[0]] = true;
-    return table;
-}
-
-const ScriptTable& Table(ScriptDirection direction) {
-    static const std::unique_ptr<ScriptTable> toSimplified = LoadTable(ScriptDirection::ToSimplified);
-    static const std::unique_ptr<ScriptTable> toTraditional = LoadTable(ScriptDirection::ToTraditional);
-    return direction == ScriptDirection::ToSimplified ? *toSimplified : *toTraditional;
+const FixUpStarts& StartsFor(ScriptDirection direction) {
+    static const FixUpStarts toSimplified(kToSimplifiedFixUps);
+    static const FixUpStarts toTraditional(kToTraditionalFixUps);
+    return direction == ScriptDirection::ToSimplified ? toSimplified : toTraditional;
 }
 
 QString Convert(const QString& text, ScriptDirection direction, bool withFixUps) {
-    const ScriptTable& table = Table(direction);
+    const char16_t* map = MapFor(direction);
+    const std::array<bool, 0x10000>& startsFixUp = StartsFor(direction).starts;
     const std::span<const FixUp> fixUps = FixUpsFor(direction);
     const qsizetype n = text.size();
     const QChar* in = text.constData();
@@ -114,19 +59,19 @@ QString Convert(const QString& text, ScriptDirection direction, bool withFixUps)
     QChar* o = out.data();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = in[i].unicode();
-        if (withFixUps && table.startsFixUp[c] && i + 1 < n) {
+        if (withFixUps && startsFixUp[c] && i + 1 < n) {
             const FixUp* hit = nullptr;
             for (const FixUp& f : fixUps)
                 if (c == f.from[0] && in[i + 1] == f.from[1]) hit = &f;
             if (hit) {
                 // the second character of a fix-up never starts another one
-                o[i] = table.map[hit->to[0]];
-                o[i + 1] = table.map[hit->to[1]];
+                o[i] = map[hit->to[0]];
+                o[i + 1] = map[hit->to[1]];
                 ++i;
                 continue;
             }
         }
-        o[i] = table.map[c];
+        o[i] = map[c];
     }
     return out;
 }
@@ -143,12 +88,6 @@ QString TraditionalToSimplified(const QString& text) {
 
 QString SimplifiedToTraditional(const QString& text) {
     return Convert(text, ScriptDirection::ToTraditional, true);
-}
-
-bool ChineseScriptAvailable(ScriptDirection direction, QString* error) {
-    const ScriptTable& table = Table(direction);
-    if (!table.loaded && error) *error = table.error;
-    return table.loaded;
 }
 
 } // namespace telmo

@@ -8,18 +8,13 @@ enum class ScriptDirection { ToSimplified, ToTraditional };
 
 // Maps every Chinese character to its simplified or traditional form (the first candidate of the
 // character dictionary). The UTF-16 length never changes: a character whose form would need a
-// surrogate pair, and every character outside code page 936 (GBK), comes back unchanged. Without
-// the dictionary (see ChineseScriptAvailable) the text comes back unchanged.
+// surrogate pair, and every character outside code page 936 (GBK), comes back unchanged. The tables
+// are made from the dictionaries at build time and compiled in; nothing is read at run time.
 QString MapChineseScript(const QString& text, ScriptDirection direction);
 
 // The word fix-ups to simplified ("乾淨" → "干净", ...), then the mapping to simplified.
 QString TraditionalToSimplified(const QString& text);
 // The word fix-ups to traditional ("头发" → "頭髮", "干净" → "乾淨", ...), then the mapping to traditional.
 QString SimplifiedToTraditional(const QString& text);
-
-// Whether the dictionary for this direction could be read (it is read once, on first use). On
-// failure *error, if given, says which file and why. The dictionaries are looked for in the folder
-// named by the environment variable TELMO_OPENCC_DATA_DIR, else in the one found at build time.
-bool ChineseScriptAvailable(ScriptDirection direction, QString* error = nullptr);
 
 } // namespace telmo

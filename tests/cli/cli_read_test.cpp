@@ -1,8 +1,8 @@
 // telmo-cli read: decodes files as the import commands do, bytes out exactly.
+#include "files/Cp936.h"
 #include "support/CliRun.h"
 
 #include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ QString Put(const QTemporaryDir& dir, const QByteArray& bytes) {
 
 TEST(CliRead, DecodesUtf8OrCodePage936) {
     QTemporaryDir dir;
-    const QByteArray gbk = QStringEncoder("GBK").encode(QString::fromUtf8("中文\r\n第二行"));
+    const QByteArray gbk = telmo::EncodeCp936(QString::fromUtf8("中文\r\n第二行"));
     const struct {
         const char* name;
         QStringList options;

@@ -12,6 +12,9 @@
 #ifdef TELMO_HAVE_X11
 #include "platform/x11/X11Minimiser.h"
 #endif
+#ifdef TELMO_HAVE_WIN32
+#include "platform/win32/Win32Desktop.h"
+#endif
 
 namespace telmo {
 
@@ -46,6 +49,10 @@ OpenKind ClassifyOpenTarget(const QString& target, QString* resolved) {
 }
 
 bool ShellOpen(const QString& target, bool minimised) {
+#ifdef TELMO_HAVE_WIN32
+    // The shell itself knows documents, folders, addresses and programs, and starts minimised.
+    return win32::ShellExecuteOpen(target, minimised);
+#else
     QString resolved;
     switch (ClassifyOpenTarget(target, &resolved)) {
     case OpenKind::Url:
@@ -65,6 +72,7 @@ bool ShellOpen(const QString& target, bool minimised) {
         break;
     }
     return false;
+#endif
 }
 
 void FinishShellOpens() {
