@@ -2,6 +2,7 @@
 #include "Version.h"
 #include "cli/CliCommand.h"
 #include "cli/CliUsage.h"
+#include "cli/ProgramHandover.h"
 #include "platform/StandardStreams.h"
 
 #include <QCoreApplication>
@@ -25,8 +26,7 @@ void PrintSynopsis() {
 int main(int argc, char** argv) {
     telmo::UseBinaryStandardStreams();
     const std::unique_ptr<QCoreApplication> app = telmo::cli::CreateApplication(argc, argv);
-    QStringList args; // as QCoreApplication::arguments() reads them, also when there is no application
-    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    const QStringList args = telmo::cli::ProgramArguments(argc, argv);
     if (args.isEmpty()) {
         PrintSynopsis();
         return telmo::cli::kExitUsage;
