@@ -2,9 +2,10 @@
 
 #include <QDir>
 #include <cstdio>
-#include <shellapi.h>
 #include <string>
 #include <windows.h>
+
+#include <shellapi.h> // after windows.h, which it builds on
 
 namespace telmo::cli {
 namespace {
@@ -62,12 +63,12 @@ bool HandOverTo(const QString& program, char**, int* status, QString* problem) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    HANDLE* slots[] = {&startup.hStdInput, &startup.hStdOutput, &startup.hStdError};
+    HANDLE* handles[] = {&startup.hStdInput, &startup.hStdOutput, &startup.hStdError};
     const DWORD which[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
     for (int i = 0; i < 3; ++i) {
-        *slots[i] = GetStdHandle(which[i]);
-        if (*slots[i] && *slots[i] != INVALID_HANDLE_VALUE)
-            SetHandleInformation(*slots[i], HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+        *handles[i] = GetStdHandle(which[i]);
+        if (*handles[i] && *handles[i] != INVALID_HANDLE_VALUE)
+            SetHandleInformation(*handles[i], HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
     }
     // The run program goes when this one goes: a run must not go on typing after its owner was
     // ended from the task manager.
