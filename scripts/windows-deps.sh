@@ -66,6 +66,11 @@ if [ ! -d "qt6-base-$qt_version+dfsg" ]; then
   dpkg-source -x --no-check qt6-base_"$qt_version"+dfsg-*.dsc "qt6-base-$qt_version+dfsg" >/dev/null
 fi
 
+# With OpenGL off, 6.4.2's Windows platform plugin still looks at the OpenGL context in one place
+# (isSoftwareGl, under dynamicgl alone): it is told that it needs OpenGL there too.
+sed -i '/^static inline bool isSoftwareGl()/,/^}/ s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+  "$src/qt6-base-$qt_version+dfsg/src/plugins/platforms/windows/qwindowswindow.cpp"
+
 # 3. The toolchain file both builds (and the program's cross-build) use.
 toolchain="$prefix/mingw-x86_64.cmake"
 # Rewritten only when it changes: a newer toolchain file makes CMake configure Qt again.
@@ -88,21 +93,22 @@ fi
 
 # 5. Qt, reusing Debian's host tools (moc, rcc, uic…). Debian's source lacks src/3rdparty/wintab,
 #    hence no tablet events; ICU is off, so GBK goes through the Windows code page API instead.
-# An interrupted build goes on where it stopped.
+# An interrupted build goes on where it stopped; changed flags configure the same build again.
 if [ ! -f "$prefix/.qt-installed" ]; then
   t=$SECONDS
-  if [ ! -f "$work/qt/build.ninja" ]; then
-    rm -rf "$work/qt"
-    cmake -S "$src/qt6-base-$qt_version+dfsg" -B "$work/qt" -G Ninja \
-      -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON \
-      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-      -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-      -DFEATURE_concurrent=OFF -DFEATURE_dbus=OFF -DFEATURE_icu=OFF -DFEATURE_opengl=OFF \
-      -DFEATURE_openssl=OFF -DFEATURE_printsupport=OFF -DFEATURE_sql=OFF -DFEATURE_tabletevent=OFF \
-      -DFEATURE_vulkan=OFF -DFEATURE_xml=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_zlib=OFF \
-      -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF \
-      -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF >"$work/qt-configure.log"
+  qt_flags=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+    -DFEATURE_concurrent=OFF -DFEATURE_dbus=OFF -DFEATURE_icu=OFF -DFEATURE_opengl=OFF
+    -DFEATURE_openssl=OFF -DFEATURE_printsupport=OFF -DFEATURE_sql=OFF -DFEATURE_tabletevent=OFF
+    -DFEATURE_vulkan=OFF -DFEATURE_xml=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_zlib=OFF
+    -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF)
+  if [ ! -f "$work/qt/build.ninja" ] || [ "$(cat "$work/qt-configure.args" 2>/dev/null)" != "${qt_flags[*]}" ]; then
+    [ -f "$work/qt/build.ninja" ] || rm -rf "$work/qt"
+    cmake -S "$src/qt6-base-$qt_version+dfsg" -B "$work/qt" "${qt_flags[@]}" >"$work/qt-configure.log"
+    printf '%s' "${qt_flags[*]}" >"$work/qt-configure.args"
   fi
   cmake --build "$work/qt" -j "$jobs"
   cmake --install "$work/qt" >/dev/null
