@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kFields = 3;
 HWND g_fields[kFields];
+HWND g_lastFocus = nullptr;
 std::wstring g_report;
 
 std::string Utf8(const std::wstring& w) {
@@ -47,6 +48,15 @@ LRESULT CALLBACK FormProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         if (HIWORD(wp) == EN_CHANGE || HIWORD(wp) == EN_SETFOCUS) WriteReport();
         return 0;
+    case WM_ACTIVATE:
+        // As a dialog does: the field that had the focus gets it back when the form is active again
+        // (the run's confirmation takes the foreground for a moment).
+        if (LOWORD(wp) == WA_INACTIVE) {
+            g_lastFocus = GetFocus();
+        } else if (g_lastFocus) {
+            SetFocus(g_lastFocus);
+        }
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -77,6 +87,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ShowWindow(form, SW_SHOW);
     SetForegroundWindow(form);
     SetFocus(g_fields[0]);
+    g_lastFocus = g_fields[0];
     WriteReport();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

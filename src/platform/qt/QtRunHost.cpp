@@ -17,6 +17,9 @@
 #include "platform/x11/X11Probe.h"
 #include "platform/x11/X11SelectionTraffic.h"
 #endif
+#ifdef TELMO_HAVE_WIN32
+#include "platform/win32/Win32Desktop.h"
+#endif
 
 namespace telmo {
 
@@ -202,6 +205,13 @@ void QtRunHost::waitForFocusToLeave() {
             waitForEvents(10);
             continue;
         }
+#endif
+#ifdef TELMO_HAVE_WIN32
+        // Our window may be gone while the system has not yet given the foreground back: input sent
+        // meanwhile reaches no program.
+        if (win32::ForegroundIsAnotherProgram()) return;
+        waitForEvents(10);
+        continue;
 #endif
         if (!QGuiApplication::focusWindow()) return;
         waitForEvents(10);

@@ -59,6 +59,14 @@ bool ShellExecuteOpen(const QString& target, bool minimised) {
     return result > 32; // ShellExecute's success is any value above 32
 }
 
+bool ForegroundIsAnotherProgram() {
+    HWND window = GetForegroundWindow();
+    if (!window) return false;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid != 0 && pid != GetCurrentProcessId();
+}
+
 QString UserSessionKey() {
     wchar_t user[256 + 1] = {};
     DWORD size = 256 + 1;

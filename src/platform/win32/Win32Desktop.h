@@ -24,6 +24,9 @@ std::optional<QPoint> PointerPositionIn(std::uintptr_t window);
 // SW_SHOWMINIMIZED. False when the shell could not open it.
 bool ShellExecuteOpen(const QString& target, bool minimised);
 
+// Whether the foreground window (the one that gets the input) belongs to another program.
+bool ForegroundIsAnotherProgram();
+
 // A name for this user's session on this machine (the single-instance channel).
 QString UserSessionKey();
 
