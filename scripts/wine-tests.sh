@@ -16,8 +16,11 @@ wine="${TELMO_WINE:-/usr/lib/wine/wine64}" # overridable for trying the script i
 export WINEPREFIX="$out/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
 # Unix paths as wine sees them: drive Z: is the root.
 winpath() { printf 'Z:%s' "$(realpath -m "$1" | tr '/' '\\')"; }
-export WINEPATH="$(winpath "$prefix/bin");$(winpath /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(winpath /usr/x86_64-w64-mingw32/lib)"
-export QT_PLUGIN_PATH="$(winpath "$prefix/plugins")"
+# The test programs of the build folder find Qt and the runtime here; what comes from the zip must
+# find everything it needs inside the zip, so it runs without these.
+test_dlls="$(winpath "$prefix/bin");$(winpath /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(winpath /usr/x86_64-w64-mingw32/lib)"
+test_plugins="$(winpath "$prefix/plugins")"
+unset WINEPATH QT_PLUGIN_PATH
 
 failures=0
 pass() { echo "wine-tests: ok   $*"; }
@@ -48,7 +51,8 @@ for test in test_text test_script test_files test_cli test_platform; do
   exe="$out/tests/$test.exe"
   [ -f "$exe" ] || { fail "$test.exe was not built"; continue; }
   t=$SECONDS
-  if (cd "$out/tests" && timeout 900 "$wine" "$exe" --gtest_brief=1 >"$out/$test.log" 2>&1); then
+  if (cd "$out/tests" && WINEPATH="$test_dlls" QT_PLUGIN_PATH="$test_plugins" \
+    timeout 900 "$wine" "$exe" --gtest_brief=1 >"$out/$test.log" 2>&1); then
     pass "$test.exe in $((SECONDS - t)) s"
   else
     fail "$test.exe (see $out/$test.log)"
