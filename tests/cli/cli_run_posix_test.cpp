@@ -9,17 +9,7 @@
 
 namespace {
 
-class CliRunPosix : public ::testing::Test {
-protected:
-    QString file(const QString& name, const QByteArray& content) {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return path;
-    }
-    QTemporaryDir dir;
-};
+using CliRunPosix = CliFilesTest;
 
 } // namespace
 

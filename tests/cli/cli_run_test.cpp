@@ -8,21 +8,13 @@
 
 namespace {
 
-class CliRun : public ::testing::Test {
+class CliRun : public CliFilesTest {
 protected:
-    QString file(const QString& name, const QByteArray& content) {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return path;
-    }
     QByteArray lines(std::initializer_list<const char*> ls) {
         QByteArray out;
         for (const char* l : ls) out += QByteArray(l) + '\n';
         return out;
     }
-    QTemporaryDir dir;
 };
 
 } // namespace

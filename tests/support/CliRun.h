@@ -1,8 +1,11 @@
 #pragma once
 // Runs telmo-cli as a child process and collects what it printed.
 #include <QByteArray>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 struct CliResult {
     int exitCode = -1;
@@ -18,3 +21,16 @@ inline CliResult RunCli(const QStringList& args, const QByteArray& input = {}) {
     p.waitForFinished(60000);
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
+
+// A test with a folder of its own for the scripts and items it writes.
+class CliFilesTest : public ::testing::Test {
+protected:
+    QString file(const QString& name, const QByteArray& content) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        return path;
+    }
+    QTemporaryDir dir;
+};
