@@ -6,6 +6,7 @@ namespace telmo {
 
 void PasteSettling::chordSent(const PasteTraffic& traffic, std::int64_t nowMs) {
     pending_ = true;
+    drawnMs_ = -1;
     atChord_ = traffic;
     chordMs_ = nowMs;
 }
@@ -46,8 +47,11 @@ bool PasteSettling::over(const PasteTraffic& t, std::int64_t nowMs, std::int64_t
         const std::int64_t lag = kLagFactor * std::max<std::int64_t>(lagMs, 0);
         const std::int64_t quiet =
             (sure ? std::max<std::int64_t>(kQuietMs, kReactionFactor * reaction) : kUnsureQuietMs) + lag;
+        // The quiet runs from the first redraw seen after the last request: a window that animates
+        // goes on drawing.
+        if (drawn && drawnMs_ <= lastRequest) drawnMs_ = t.lastRedrawMs;
         if (drawn)
-            done = nowMs - t.lastRedrawMs >= kDrawnQuietMs + lag && (sure || nowMs - lastRequest >= quiet);
+            done = nowMs - drawnMs_ >= kDrawnQuietMs + lag && (sure || nowMs - lastRequest >= quiet);
         else if (t.redrawsSeen && !drawsNothing(t.lastReader))
             done = false; // the text is still to come: a stalled target is waited for up to kMaxMs
         else if (t.redrawsSeen)

@@ -40,8 +40,8 @@ public:
     // Nor does one that never goes quiet, unless a large text is still being handed over.
     static constexpr int kMaxMs = 3000;
     // Where the target's redraws can be seen, it has inserted the text once its window drew more than
-    // a caret after the last request; the paste is over after this much quiet (no request, no such
-    // redraw) from then. Until it has drawn, a target is waited for up to kMaxMs (a busy one can stall
+    // a caret after the last request; the paste is over after this much quiet (no request) from the
+    // first such redraw. Until it has drawn, a target is waited for up to kMaxMs (a busy one can stall
     // for half a second between two reads); one whose pastes mostly end without a redraw (its drawing
     // cannot be seen) holds the run up to kUndrawnMs after its last request.
     static constexpr int kDrawnQuietMs = 20;
@@ -71,6 +71,7 @@ private:
     bool pending_ = false;
     PasteTraffic atChord_;
     std::int64_t chordMs_ = 0;
+    std::int64_t drawnMs_ = -1; // when the window was first seen to draw after the last request
     // For each target, how many pastes took the text how many times.
     std::map<std::uintptr_t, std::map<std::uint64_t, int>> habits_;
     // For each target, how many pastes were seen drawn and how many not.
