@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <chrono>
-#include <memory>
+#include <cstdlib>
 
 #include "platform/x11/X11Connection.h"
 
