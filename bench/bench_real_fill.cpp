@@ -53,7 +53,10 @@ void Fill(benchmark::State& state, const std::function<std::unique_ptr<e2e::Targ
         totalMs += t.elapsed();
 
         state.PauseTiming();
-        intact += e2e::IntactFields(records, target->readBack(kRecords));
+        const e2e::Records got = target->readBack(kRecords);
+        intact += e2e::IntactFields(records, got);
+        const QString diff = e2e::DiffRecords(records, got);
+        if (!diff.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(diff));
         state.ResumeTiming();
     }
     const double fields = kRecords * kFields;

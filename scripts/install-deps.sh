@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools
   libpcre2-dev libopencc-dev libopencc1.1 opencc time
-  libx11-dev libxtst-dev libxrandr-dev libxi-dev libxcb1-dev
+  libx11-dev libxtst-dev libxrandr-dev libxi-dev libxcb1-dev libxcb-damage0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox x11-utils xdotool imagemagick xdg-utils
   fonts-noto-cjk fonts-wqy-microhei qt6-translations-l10n

@@ -8,6 +8,7 @@
 // own habit (how often it takes the text) is learnt over the run.
 #include <cstdint>
 #include <map>
+#include <utility>
 
 namespace telmo {
 
@@ -19,6 +20,10 @@ struct PasteTraffic {
     std::int64_t lastRequestMs = 0;   // the last request of any kind: formats, text or an increment
     std::int64_t lastTransferMs = 0;  // the last increment of a large text taken
     std::int64_t firstRequestMs = -1; // the first request since the paste chord; -1 for none yet
+    // How the window that had the focus at the chord redraws: the last time it drew more than a caret
+    // (-1 for never), and whether its redraws can be seen at all.
+    std::int64_t lastRedrawMs = -1;
+    bool redrawsSeen = false;
 };
 
 class PasteSettling {
@@ -34,6 +39,13 @@ public:
     static constexpr int kNoReadMs = 1000;
     // Nor does one that never goes quiet, unless a large text is still being handed over.
     static constexpr int kMaxMs = 3000;
+    // Where the target's redraws can be seen, it has inserted the text once its window drew more than
+    // a caret after the last request; the paste is over after this much quiet (no request) from the
+    // first such redraw. Until it has drawn, a target is waited for up to kMaxMs (a busy one can stall
+    // for half a second between two reads); one whose pastes mostly end without a redraw (its drawing
+    // cannot be seen) holds the run up to kUndrawnMs after its last request.
+    static constexpr int kDrawnQuietMs = 20;
+    static constexpr int kUndrawnMs = 500;
 
     // A paste chord went out at nowMs; traffic is what had been asked until then.
     void chordSent(const PasteTraffic& traffic, std::int64_t nowMs);
@@ -47,15 +59,23 @@ public:
     // How often the target took the text in the paste that ended last, and how often it usually does.
     std::uint64_t lastReads() const { return lastReads_; }
     std::uint64_t usualReads(std::uintptr_t reader) const;
+    // Whether the target's window was seen to draw after the last request of the paste that ended last.
+    bool lastDrawn() const { return lastDrawn_; }
 
 private:
+    bool drawsNothing(std::uintptr_t reader) const;
+
     std::uint64_t lastReads_ = 0;
+    bool lastDrawn_ = false;
 
     bool pending_ = false;
     PasteTraffic atChord_;
     std::int64_t chordMs_ = 0;
+    std::int64_t drawnMs_ = -1; // when the window was first seen to draw after the last request
     // For each target, how many pastes took the text how many times.
     std::map<std::uintptr_t, std::map<std::uint64_t, int>> habits_;
+    // For each target, how many pastes were seen drawn and how many not.
+    std::map<std::uintptr_t, std::pair<int, int>> drawings_;
 };
 
 } // namespace telmo

@@ -36,10 +36,7 @@ void FillAndCheck(Target& target, const QStringList& recordEnd,
 
 } // namespace
 
-// Chromium still loses about one field in a few hundred: it drops a paste when the clipboard gets its
-// next owner while its page has not yet inserted the text, which can be well after its last request
-// on a loaded machine. Off until the run can tell when Chromium is done.
-TEST(RealPrograms, DISABLED_ChromiumFormReceivesEveryFieldOfEveryRecord) {
+TEST(RealPrograms, ChromiumFormReceivesEveryFieldOfEveryRecord) {
     FormServer server(kFields);
     ASSERT_TRUE(server.listening());
     auto chromium = StartBrowser(Browser::Chromium, server, TargetEnvironment());
@@ -84,8 +81,7 @@ TEST(RealProgramsWithPinyin, GtkEditorGetsEveryField) {
     FillAndCheck(*editor, kEnterEndsRecord, env);
 }
 
-// Off for the reason the plain Chromium fill is.
-TEST(RealProgramsWithPinyin, DISABLED_ChromiumGetsEveryField) {
+TEST(RealProgramsWithPinyin, ChromiumGetsEveryField) {
     InputMethod im;
     ASSERT_TRUE(im.ready()) << im.problem().toStdString();
     const QProcessEnvironment env = im.environment(TargetEnvironment());

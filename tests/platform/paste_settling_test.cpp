@@ -24,13 +24,19 @@ public:
 
     // Sends the chord at the current time, feeds the requests in, and answers when the paste was over
     // (ms after the chord), checking every millisecond up to limitMs.
-    int paste(const std::vector<Request>& requests, int limitMs = 5000, std::int64_t lagMs = 0) {
+    // The target's window draws more than a caret at the redraws (ms after the chord), when given.
+    int paste(const std::vector<Request>& requests, int limitMs = 5000, std::int64_t lagMs = 0,
+              const std::vector<int>* redraws = nullptr) {
         const std::int64_t chord = now_;
         traffic_.firstRequestMs = -1;
+        traffic_.redrawsSeen = redraws != nullptr;
         s_.chordSent(traffic_, chord);
         std::size_t next = 0;
         for (int ms = 0; ms <= limitMs; ++ms) {
             now_ = chord + ms;
+            if (redraws)
+                for (int r : *redraws)
+                    if (r == ms) traffic_.lastRedrawMs = now_;
             while (next < requests.size() && requests[next].ms == ms) {
                 traffic_.lastRequestMs = now_;
                 if (traffic_.firstRequestMs < 0) traffic_.firstRequestMs = now_;
@@ -62,6 +68,13 @@ std::vector<Request> ChromiumPaste(int start = 3, int gap = 1) {
     for (int i = 0; i < 10; ++i) r.push_back({start + gap * (2 + i), false});
     r.push_back({start + gap * 12, true});
     for (int i = 0; i < 4; ++i) r.push_back({start + gap * (13 + i), false});
+    return r;
+}
+
+// A window that animates: a redraw every 16 ms from first on.
+std::vector<int> Frames(int first, int count) {
+    std::vector<int> r;
+    for (int i = 0; i < count; ++i) r.push_back(first + 16 * i);
     return r;
 }
 
@@ -133,4 +146,43 @@ TEST(PasteSettling, WithoutAViewOfTheRequestsTheFirstReadEndsThePaste) {
     EXPECT_FALSE(s.over(t, 1500));
     t.reads = 1;
     EXPECT_TRUE(s.over(t, 1501, 20));
+}
+
+TEST(PasteSettling, WhereRedrawsAreSeenTheTextIsInOnceTheWindowDrewAfterTheLastRequest) {
+    const auto paste = ChromiumPaste();
+    const int last = paste.back().ms;
+    const int drawnQuiet = PasteSettling::kDrawnQuietMs;
+    // Chromium stalls for half a second between its two reads, then takes the text and draws it.
+    auto stalled = paste;
+    for (auto it = stalled.begin() + 12; it != stalled.end(); ++it) it->ms += 500;
+    enum Before { kNew, kLearnt, kLearntUndrawn }; // what the earlier pastes into the target showed
+    struct Row {
+        const char* what;
+        Before before;
+        std::vector<Request> requests;
+        std::vector<int> redraws; // ms after the chord
+        std::int64_t lagMs;
+        int overAtMs;
+    } rows[] = {
+        {"drawn soon after the last request", kLearnt, paste, {last + 10}, 0, last + 10 + drawnQuiet},
+        {"drawn late, on a loaded page", kLearnt, paste, {last + 170}, 0, last + 170 + drawnQuiet},
+        {"the window animates on", kLearnt, paste, Frames(last + 10, 60), 0, last + 10 + drawnQuiet},
+        {"the machine runs late", kLearnt, paste, {last + 10}, 10, last + 10 + drawnQuiet + 40},
+        {"stalled between the reads", kLearnt, stalled, {last + 510}, 0, last + 510 + drawnQuiet},
+        // The window drew while the target was still asking (an earlier key's effect): not the text.
+        {"drawn only during the requests", kLearnt, paste, {5, last}, 0, PasteSettling::kMaxMs},
+        {"never drawn", kNew, paste, {}, 0, PasteSettling::kMaxMs},
+        {"its drawing is not seen", kLearntUndrawn, paste, {}, 0, last + PasteSettling::kUndrawnMs},
+        {"first paste, drawn early", kNew, paste, {last + 10}, 0, last + PasteSettling::kUnsureQuietMs},
+        {"first paste, drawn late", kNew, paste, {last + 200}, 0, last + 200 + drawnQuiet},
+    };
+    for (const Row& row : rows) {
+        PasteSettling s;
+        Conversation c(s, kChromium);
+        const std::vector<int> none;
+        if (row.before == kLearnt) c.paste(paste);
+        if (row.before == kLearntUndrawn) c.paste(paste, 5000, 0, &none);
+        EXPECT_EQ(c.paste(row.requests, 5000, row.lagMs, &row.redraws), row.overAtMs) << row.what;
+        EXPECT_EQ(s.lastDrawn(), !row.redraws.empty() && row.redraws.back() > last) << row.what;
+    }
 }

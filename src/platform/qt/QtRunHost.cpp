@@ -15,6 +15,7 @@
 
 #ifdef TELMO_HAVE_X11
 #include "platform/x11/X11Probe.h"
+#include "platform/x11/X11Redraws.h"
 #include "platform/x11/X11SelectionTraffic.h"
 #endif
 #ifdef TELMO_HAVE_WIN32
@@ -100,7 +101,13 @@ QDateTime QtRunHost::currentDateTime() {
 
 PasteTraffic QtRunHost::pasteTraffic() const {
 #ifdef TELMO_HAVE_X11
-    if (watchingSelections_) return x11::SelectionTrafficSoFar();
+    if (watchingSelections_) {
+        PasteTraffic t = x11::SelectionTrafficSoFar();
+        const x11::Redraws redraws = x11::RedrawsSoFar();
+        t.redrawsSeen = redraws.watching;
+        t.lastRedrawMs = redraws.lastMs;
+        return t;
+    }
 #endif
     // Without a view of the conversation, the first read of our text is all there is to go by: it
     // counts as long quiet.
@@ -116,6 +123,7 @@ void QtRunHost::pasteChordSent() {
     if (!cb || !cb->ownsClipboard() || !dynamic_cast<const WatchedMimeData*>(cb->mimeData())) return;
 #ifdef TELMO_HAVE_X11
     x11::MarkSelectionTraffic();
+    x11::WatchFocusedWindowRedraws();
 #endif
     clipboard_->paste.chordSent(pasteTraffic(), SteadyMs());
     qCDebug(lcPaste, "paste chord sent");
@@ -136,10 +144,10 @@ void QtRunHost::waitForPendingPaste() {
         const std::int64_t late = SteadyMs() - before - kPastePollMs;
         lagMs_ = std::max<std::int64_t>(late, lagMs_ * 7 / 8);
     }
-    qCDebug(lcPaste, "paste served, waited %lld ms (%llu reads, usually %llu; lag %lld ms)",
+    qCDebug(lcPaste, "paste served, waited %lld ms (%llu reads, usually %llu; %s; lag %lld ms)",
             static_cast<long long>(SteadyMs() - start), static_cast<unsigned long long>(paste.lastReads()),
             static_cast<unsigned long long>(paste.usualReads(pasteTraffic().lastReader)),
-            static_cast<long long>(lagMs_));
+            paste.lastDrawn() ? "drawn" : "not seen drawn", static_cast<long long>(lagMs_));
 }
 
 bool QtRunHost::clipboardClear() {

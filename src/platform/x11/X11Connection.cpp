@@ -14,6 +14,13 @@ Display* QtDisplay() {
     return x11 ? x11->display() : nullptr;
 }
 
+xcb_connection_t* QtConnection() {
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
 Atom InternAtom(Display* dpy, const char* name) {
     static std::map<std::pair<Display*, std::string>, Atom> cache;
     auto key = std::make_pair(dpy, std::string(name));
