@@ -1,16 +1,15 @@
 #include "platform/qt/QtRunHost.h"
 
+#include "platform/PasteLog.h"
 #include "platform/PasteSettling.h"
 #include "platform/qt/ShellOpen.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
-#include <chrono>
 #include <limits>
 
 #ifdef TELMO_HAVE_X11
@@ -31,14 +30,7 @@ struct QtRunHost::ClipboardState {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcPaste, "telmo.paste", QtWarningMsg)
-
 constexpr int kPastePollMs = 5;
-
-std::int64_t SteadyMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 // Clipboard contents that notice when another program reads them.
 class WatchedMimeData : public QMimeData {

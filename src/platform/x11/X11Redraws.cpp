@@ -3,10 +3,9 @@
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QLoggingCategory>
-#include <chrono>
 #include <cstdlib>
 
+#include "platform/PasteLog.h"
 #include "platform/x11/X11Connection.h"
 
 #include <xcb/damage.h>
@@ -15,15 +14,8 @@
 namespace telmo::x11 {
 namespace {
 
-Q_LOGGING_CATEGORY(lcPaste, "telmo.paste", QtWarningMsg)
-
 // A blinking or moving caret redraws a strip about this wide; text drawn is wider.
 constexpr int kCaretWidthPx = 3;
-
-std::int64_t SteadyMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 // Follows one damage object on one window and sees every X event before Qt handles it.
 class RedrawFilter : public QAbstractNativeEventFilter {

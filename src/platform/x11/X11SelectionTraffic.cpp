@@ -3,22 +3,14 @@
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QLoggingCategory>
-#include <chrono>
 
+#include "platform/PasteLog.h"
 #include "platform/x11/X11Connection.h"
 
 #include <xcb/xcb.h>
 
 namespace telmo::x11 {
 namespace {
-
-Q_LOGGING_CATEGORY(lcPaste, "telmo.paste", QtWarningMsg)
-
-std::int64_t SteadyMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 // Sees every X event before Qt handles it and lets all of them through.
 class TrafficFilter : public QAbstractNativeEventFilter {
