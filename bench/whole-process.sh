@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 data="$work/data.txt"
 
 # Data lines as a form filler's items look: names, addresses, phone numbers, words, amounts.
-perl -CO -e '
+perl -CO -Mutf8 -e '
   srand(15);
   my @names = ("张三", "李四", "王五", "刘丽", "陈晓明", "歐陽修", "頭髮", "乾淨", "趙錢孫");
   my @places = ("北京市朝阳区", "上海市浦东新区", "臺北市", "廣州市天河區", "深圳市");

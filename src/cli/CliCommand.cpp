@@ -1,9 +1,10 @@
 #include "cli/CliCommand.h"
 
 #include "files/TextFiles.h"
+#include "files/TextLineReader.h"
+#include "files/Utf8Codec.h"
 
 #include <QFile>
-#include <QStringEncoder>
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -39,6 +40,26 @@ QString InputName(const QString& path) {
     return path.isEmpty() || path == "-" ? QStringLiteral("standard input") : path;
 }
 
+int FeedInputPieces(const QString& path, const std::function<bool(const QString& piece)>& feed) {
+    // Big enough that the per-piece work is lost in the noise, small enough to stay in the caches.
+    constexpr qsizetype kPieceBytes = qsizetype(1) << 18;
+    QFile in;
+    QString error;
+    if (!OpenInput(path, &in, &error)) {
+        PrintError(error);
+        return kExitFailure;
+    }
+    TextLineReader reader(in, InputName(path), kPieceBytes);
+    QString piece;
+    while (reader.Next(&piece))
+        if (!feed(piece)) break;
+    if (!reader.error().isEmpty()) {
+        PrintError(reader.error());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
 bool ReadInputText(const QString& path, QString* text, QString* error) {
     TextReadResult result;
     if (path.isEmpty() || path == "-") {
@@ -57,20 +78,11 @@ bool ReadInputText(const QString& path, QString* text, QString* error) {
 }
 
 void WriteOutputText(QStringView text) {
-    // Encoded a piece at a time into one reused buffer, so a big result is never held twice. Pieces
-    // never end inside a surrogate pair, so the bytes are those of encoding the whole at once.
-    static QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    static QByteArray buffer;
-    constexpr qsizetype kPieceUnits = 1 << 18;
-    if (buffer.isEmpty()) buffer.resize(encoder.requiredSpace(kPieceUnits));
-    for (qsizetype at = 0; at < text.size();) {
-        qsizetype len = std::min(kPieceUnits, text.size() - at);
-        if (at + len < text.size() && text[at + len - 1].isHighSurrogate() && text[at + len].isLowSurrogate())
-            --len;
-        const char* end = encoder.appendToBuffer(buffer.data(), text.sliced(at, len));
-        std::fwrite(buffer.constData(), 1, static_cast<size_t>(end - buffer.constData()), stdout);
-        at += len;
-    }
+    // Encoded a piece at a time into one reused buffer, so a big result is never held twice.
+    EncodeUtf8InPieces(text, qsizetype(1) << 18, [](QByteArrayView bytes) {
+        std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), stdout);
+        return true;
+    });
 }
 
 void PrintError(const QString& message) {

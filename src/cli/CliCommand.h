@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
 #include <memory>
 
 class QCoreApplication;
@@ -43,6 +44,11 @@ bool ReadInputText(const QString& path, QString* text, QString* error);
 bool OpenInput(const QString& path, QFile* file, QString* error);
 // How messages name the input: the path, or "standard input".
 QString InputName(const QString& path);
+
+// Reads FILE (or standard input) as ReadInputText does, but in pieces of about 256 KB that end after
+// a line feed, handing each to feed until it returns false. kExitOk, or kExitFailure after printing
+// why the input could not be read.
+int FeedInputPieces(const QString& path, const std::function<bool(const QString& piece)>& feed);
 
 // Writes text to standard output as UTF-8, byte for byte, nothing added; one call may follow another.
 void WriteOutputText(QStringView text);

@@ -1,16 +1,10 @@
 // telmo-cli text OP [FILE]: one text operation on a file or standard input.
 #include "cli/CliCommand.h"
-#include "files/TextLineReader.h"
 #include "text/StreamedOperations.h"
 #include "text/TextOperations.h"
 
-#include <QFile>
-
 namespace telmo::cli {
 namespace {
-
-// Big enough that the per-piece work is lost in the noise, small enough to stay in the caches.
-constexpr qsizetype kStreamChunkBytes = qsizetype(1) << 18;
 
 // OP is an index 0..18 written in plain decimal digits, or an operation's identifier.
 int ParseOperation(const QString& op) {
@@ -25,21 +19,11 @@ int ParseOperation(const QString& op) {
 
 // Line by line operations go through the text a piece at a time, in little memory whatever its size.
 int StreamOperation(const QString& path, int op) {
-    QFile in;
-    QString error;
-    if (!OpenInput(path, &in, &error)) {
-        PrintError(error);
-        return kExitFailure;
-    }
-    TextLineReader reader(in, InputName(path), kStreamChunkBytes);
     StreamedOperation operation(op, [](QStringView out) { WriteOutputText(out); });
-    QString piece;
-    while (reader.Next(&piece)) operation.Feed(piece);
-    if (!reader.error().isEmpty()) {
-        PrintError(reader.error());
-        return kExitFailure;
-    }
-    return kExitOk;
+    return FeedInputPieces(path, [&](const QString& piece) {
+        operation.Feed(piece);
+        return true;
+    });
 }
 
 // The others need the whole text; it is let go before the result is written.

@@ -2,9 +2,9 @@
 #include "files/TextFiles.h"
 
 #include "files/Cp936.h"
+#include "files/Utf8Codec.h"
 
 #include <QFile>
-#include <QStringDecoder>
 #include <algorithm>
 #include <new>
 
@@ -68,15 +68,13 @@ TextReadResult ReadAll(QIODevice& device, const QString& name, Charset charset) 
     }
     // UTF-8 pieces are decoded independently (each ends on a character boundary, the mark is
     // removed by hand); the GBK decoder keeps a lead byte across pieces itself.
-    QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     Cp936Decoder gbk;
     const bool isUtf8 = charset == Charset::Utf8;
     const auto requiredSpace = [&](qsizetype bytes) {
-        return isUtf8 ? utf8.requiredSpace(bytes) : gbk.requiredSpace(bytes);
+        return isUtf8 ? Utf8DecodeRoom(bytes) : gbk.requiredSpace(bytes);
     };
     const auto decode = [&](QChar* out, QByteArrayView bytes) {
-        return isUtf8 ? utf8.appendToBuffer(out, bytes) : gbk.appendToBuffer(out, bytes);
+        return isUtf8 ? DecodeUtf8(bytes, out) : gbk.appendToBuffer(out, bytes);
     };
     if (!isUtf8 && !gbk.isValid()) {
         result.error = ReadFailure(name, QStringLiteral("系统缺少 GBK 编码支持"));

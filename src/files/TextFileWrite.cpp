@@ -1,9 +1,9 @@
 // Writing texts as UTF-8 without byte-order mark, replacing the old file only once all is written.
 #include "files/TextFiles.h"
+#include "files/Utf8Codec.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringEncoder>
 #include <new>
 
 namespace telmo {
@@ -13,23 +13,9 @@ QString WriteFailure(const QString& path, const QString& why) {
     return QStringLiteral("无法写入文件 %1：%2").arg(path, why);
 }
 
-// Encodes piece by piece; a piece never ends between the two halves of a surrogate pair, so the
-// stateless encoder gives the same bytes as encoding the whole text at once.
 bool WriteEncoded(QFileDevice& out, const QString& text) {
-    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    constexpr qsizetype kPieceUnits = kFileChunkBytes / 4;
-    QByteArray buffer(encoder.requiredSpace(kPieceUnits), Qt::Uninitialized);
-    const QStringView all(text);
-    for (qsizetype at = 0; at < all.size();) {
-        qsizetype len = std::min(kPieceUnits, all.size() - at);
-        if (at + len < all.size() && all[at + len - 1].isHighSurrogate() && all[at + len].isLowSurrogate())
-            --len;
-        const char* end = encoder.appendToBuffer(buffer.data(), all.sliced(at, len));
-        const qint64 size = end - buffer.constData();
-        if (out.write(buffer.constData(), size) != size) return false;
-        at += len;
-    }
-    return true;
+    return EncodeUtf8InPieces(text, kFileChunkBytes / 4,
+                              [&](QByteArrayView bytes) { return out.write(bytes.data(), bytes.size()) == bytes.size(); });
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "files/TextLineReader.h"
 
+#include "files/Utf8Codec.h"
+
 #include <QIODevice>
 #include <cstring>
 #include <string_view>
@@ -11,8 +13,6 @@ namespace telmo {
 // is text and is kept.
 TextLineReader::TextLineReader(QIODevice& device, QString name, qsizetype chunkBytes)
     : device_(device), name_(std::move(name)), chunk_(std::max<qsizetype>(chunkBytes, 1)),
-      decoder_(QStringDecoder::Utf8,
-               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom),
       bytes_(chunk_, Qt::Uninitialized) {}
 
 bool TextLineReader::ReadMore() {
@@ -54,8 +54,8 @@ bool TextLineReader::Next(QString* piece) {
     }
     if (cut == 0) return false;
     const QByteArrayView bytes(bytes_.constData(), cut);
-    piece->resize(decoder_.requiredSpace(cut));
-    QChar* end = decoder_.appendToBuffer(piece->data(), bytes);
+    piece->resize(Utf8DecodeRoom(cut));
+    QChar* end = DecodeUtf8(bytes, piece->data());
     piece->truncate(end - piece->constData());
     held_ -= cut;
     std::memmove(bytes_.data(), bytes_.constData() + cut, held_);

@@ -3,7 +3,6 @@
 // files of any size while holding only a piece at a time.
 #include <QByteArray>
 #include <QString>
-#include <QStringDecoder>
 
 class QIODevice;
 
@@ -28,7 +27,6 @@ private:
     QIODevice& device_;
     QString name_;
     qsizetype chunk_;
-    QStringDecoder decoder_;
     QByteArray bytes_;
     qsizetype held_ = 0;    // bytes read but not handed out yet
     qsizetype scanned_ = 0; // of those, the first ones known to hold no line feed
