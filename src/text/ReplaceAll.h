@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 namespace telmo {
 
@@ -36,6 +39,34 @@ QString DecodeReplacementEscapes(const QString& replacement);
 // $1..$99, $&, $`, $' and $$ are expanded. A rejected pattern or a limit reached is a failure.
 ReplaceResult RegexReplaceAll(const QString& text, const QString& pattern, const QString& replacement,
                               const RegexLimits& limits = {});
+
+// Whether RegexReplaceStream can do the replace: not when the replacement refers to the text before
+// or after the match ($` and $'), which needs the whole text.
+bool CanStreamRegexReplace(const QString& replacement);
+
+// RegexReplaceAll over a text that comes in pieces, writing the new text as soon as it is known: the
+// written pieces joined are RegexReplaceAll's result, and it holds little more than a piece at a time
+// (a match that runs on over many pieces is held whole). On a failure what was written stays written.
+class RegexReplaceStream {
+public:
+    using Writer = std::function<void(QStringView)>;
+    RegexReplaceStream(const QString& pattern, const QString& replacement, Writer write,
+                       const RegexLimits& limits = {});
+    ~RegexReplaceStream();
+
+    // Not empty when the pattern was rejected or a search failed; Feed and Finish then do nothing.
+    const QString& error() const { return error_; }
+    bool Feed(QStringView piece);
+    bool Finish(); // the end of the text
+
+private:
+    struct State;
+    bool Scan(bool atEnd);
+    static void ResumeAt(State& s, std::size_t next);
+    Writer write_;
+    std::unique_ptr<State> state_;
+    QString error_;
+};
 
 // The list of common patterns: names as the drop-down list shows them, patterns in the same order.
 QStringList CommonRegexNames();
