@@ -40,7 +40,7 @@ QString InputName(const QString& path) {
     return path.isEmpty() || path == "-" ? QStringLiteral("standard input") : path;
 }
 
-int FeedInputPieces(const QString& path, const std::function<bool(const QString& piece)>& feed) {
+int FeedInputBytes(const QString& path, const std::function<bool(QByteArrayView piece)>& feed) {
     // Big enough that the per-piece work is lost in the noise, small enough to stay in the caches.
     constexpr qsizetype kPieceBytes = qsizetype(1) << 18;
     QFile in;
@@ -50,14 +50,27 @@ int FeedInputPieces(const QString& path, const std::function<bool(const QString&
         return kExitFailure;
     }
     TextLineReader reader(in, InputName(path), kPieceBytes);
-    QString piece;
-    while (reader.Next(&piece))
+    QByteArrayView piece;
+    while (reader.NextBytes(&piece))
         if (!feed(piece)) break;
     if (!reader.error().isEmpty()) {
         PrintError(reader.error());
         return kExitFailure;
     }
     return kExitOk;
+}
+
+int FeedInputPieces(const QString& path, const std::function<bool(const QString& piece)>& feed) {
+    QString text;
+    return FeedInputBytes(path, [&](QByteArrayView bytes) {
+        text.resize(Utf8DecodeRoom(bytes.size()));
+        text.truncate(DecodeUtf8(bytes, text.data()) - text.constData());
+        return feed(text);
+    });
+}
+
+void WriteOutputBytes(QByteArrayView bytes) {
+    std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), stdout);
 }
 
 bool ReadInputText(const QString& path, QString* text, QString* error) {
@@ -80,7 +93,7 @@ bool ReadInputText(const QString& path, QString* text, QString* error) {
 void WriteOutputText(QStringView text) {
     // Encoded a piece at a time into one reused buffer, so a big result is never held twice.
     EncodeUtf8InPieces(text, qsizetype(1) << 18, [](QByteArrayView bytes) {
-        std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), stdout);
+        WriteOutputBytes(bytes);
         return true;
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Sub-commands of telmo-cli register themselves here; main() dispatches on the first argument.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -49,9 +50,13 @@ QString InputName(const QString& path);
 // a line feed, handing each to feed until it returns false. kExitOk, or kExitFailure after printing
 // why the input could not be read.
 int FeedInputPieces(const QString& path, const std::function<bool(const QString& piece)>& feed);
+// The same pieces undecoded: UTF-8 with the leading byte-order mark dropped, each ending on a character.
+int FeedInputBytes(const QString& path, const std::function<bool(QByteArrayView piece)>& feed);
 
 // Writes text to standard output as UTF-8, byte for byte, nothing added; one call may follow another.
 void WriteOutputText(QStringView text);
+// Writes bytes to standard output as they are; calls mix with WriteOutputText in order.
+void WriteOutputBytes(QByteArrayView bytes);
 
 // Prints "telmo-cli: MESSAGE" and a line end on standard error.
 void PrintError(const QString& message);

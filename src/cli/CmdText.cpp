@@ -19,9 +19,9 @@ int ParseOperation(const QString& op) {
 
 // Line by line operations go through the text a piece at a time, in little memory whatever its size.
 int StreamOperation(const QString& path, int op) {
-    StreamedOperation operation(op, [](QStringView out) { WriteOutputText(out); });
-    return FeedInputPieces(path, [&](const QString& piece) {
-        operation.Feed(piece);
+    StreamedOperation operation(op, &WriteOutputText, &WriteOutputBytes);
+    return FeedInputBytes(path, [&](QByteArrayView piece) {
+        operation.FeedUtf8(piece);
         return true;
     });
 }

@@ -28,6 +28,20 @@ bool TextLineReader::ReadMore() {
 }
 
 bool TextLineReader::Next(QString* piece) {
+    QByteArrayView bytes;
+    if (!NextBytes(&bytes)) return false;
+    piece->resize(Utf8DecodeRoom(bytes.size()));
+    piece->truncate(DecodeUtf8(bytes, piece->data()) - piece->constData());
+    return true;
+}
+
+bool TextLineReader::NextBytes(QByteArrayView* piece) {
+    if (handedOut_ > 0) { // the piece handed out last time is let go now
+        held_ -= handedOut_;
+        std::memmove(bytes_.data(), bytes_.constData() + handedOut_, held_);
+        scanned_ = held_; // what is left after the last line feed holds none
+        handedOut_ = 0;
+    }
     qsizetype cut = 0;
     for (;;) {
         if (atStart_ && (held_ >= 3 || atEnd_)) {
@@ -53,13 +67,8 @@ bool TextLineReader::Next(QString* piece) {
         if (!error_.isEmpty() || !ReadMore()) return false;
     }
     if (cut == 0) return false;
-    const QByteArrayView bytes(bytes_.constData(), cut);
-    piece->resize(Utf8DecodeRoom(cut));
-    QChar* end = DecodeUtf8(bytes, piece->data());
-    piece->truncate(end - piece->constData());
-    held_ -= cut;
-    std::memmove(bytes_.data(), bytes_.constData() + cut, held_);
-    scanned_ = held_; // what is left after the last line feed holds none
+    *piece = QByteArrayView(bytes_.constData(), cut);
+    handedOut_ = cut;
     return true;
 }
 

@@ -2,6 +2,7 @@
 // Reading a UTF-8 text in pieces that end at line feeds, for work that goes line by line through
 // files of any size while holding only a piece at a time.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class QIODevice;
@@ -19,6 +20,9 @@ public:
     // (error() then says why).
     bool Next(QString* piece);
 
+    // The same piece undecoded: its bytes, which stay valid until the next call.
+    bool NextBytes(QByteArrayView* piece);
+
     const QString& error() const { return error_; }
 
 private:
@@ -28,7 +32,8 @@ private:
     QString name_;
     qsizetype chunk_;
     QByteArray bytes_;
-    qsizetype held_ = 0;    // bytes read but not handed out yet
+    qsizetype held_ = 0;    // bytes read and not let go yet
+    qsizetype handedOut_ = 0; // of those, the first ones handed out last
     qsizetype scanned_ = 0; // of those, the first ones known to hold no line feed
     bool atStart_ = true;   // the byte-order mark has not been looked for yet
     bool atEnd_ = false;

@@ -46,47 +46,27 @@ inline qsizetype WidenAsciiRun(const uint8_t* p, const uint8_t* end, char16_t* o
     return p - start;
 }
 
-bool IsContinuation(uint8_t c) {
-    return (c & 0xC0) == 0x80;
-}
-
-// Decodes well-formed UTF-8; nullptr at the first byte that is not part of a well-formed sequence
-// (overlong forms, encoded surrogates, values above U+10FFFF and cut sequences included).
+// Decodes well-formed UTF-8; nullptr at the first byte that is not part of a well-formed sequence.
 char16_t* DecodeWellFormed(const uint8_t* p, const uint8_t* end, char16_t* out) {
     while (p < end) {
-        const uint8_t c = *p;
-        if (c < 0x80) {
+        if (*p < 0x80) {
             const qsizetype run = WidenAsciiRun(p, end, out);
             if (run > 0) {
                 p += run;
                 out += run;
                 continue;
             }
-            *out++ = c;
-            ++p;
-        } else if (c < 0xC2) {
-            return nullptr;
-        } else if (c < 0xE0) {
-            if (end - p < 2 || !IsContinuation(p[1])) return nullptr;
-            *out++ = static_cast<char16_t>(((c & 0x1F) << 6) | (p[1] & 0x3F));
-            p += 2;
-        } else if (c < 0xF0) {
-            if (end - p < 3 || !IsContinuation(p[1]) || !IsContinuation(p[2])) return nullptr;
-            const char32_t cp = ((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F);
-            if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return nullptr;
+        }
+        char32_t cp;
+        const int length = Utf8SequenceAt(p, end, &cp);
+        if (length == 0) return nullptr;
+        if (length < 4) {
             *out++ = static_cast<char16_t>(cp);
-            p += 3;
-        } else if (c < 0xF5) {
-            if (end - p < 4 || !IsContinuation(p[1]) || !IsContinuation(p[2]) || !IsContinuation(p[3]))
-                return nullptr;
-            const char32_t cp = ((c & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
-            if (cp < 0x10000 || cp > 0x10FFFF) return nullptr;
+        } else {
             *out++ = QChar::highSurrogate(cp);
             *out++ = QChar::lowSurrogate(cp);
-            p += 4;
-        } else {
-            return nullptr;
         }
+        p += length;
     }
     return out;
 }
@@ -153,6 +133,28 @@ uint8_t* EncodeWellFormed(const char16_t* p, const char16_t* end, uint8_t* out) 
 }
 
 } // namespace
+
+bool IsWellFormedUtf8(QByteArrayView bytes) {
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+    const uint8_t* end = p + bytes.size();
+    while (p < end) {
+#if defined(__SSE2__)
+        if (end - p >= 16) { // ASCII is passed over sixteen bytes at a time, up to the next other byte
+            const int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+            if (high == 0) {
+                p += 16;
+                continue;
+            }
+            p += __builtin_ctz(static_cast<unsigned>(high));
+        }
+#endif
+        char32_t cp;
+        const int length = Utf8SequenceAt(p, end, &cp);
+        if (length == 0) return false;
+        p += length;
+    }
+    return true;
+}
 
 qsizetype Utf8DecodeRoom(qsizetype bytes) {
     return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless).requiredSpace(bytes);

@@ -9,6 +9,38 @@
 
 namespace telmo {
 
+// The well-formed sequence at p (before end): its length in bytes (1 to 4) and its code point in *cp;
+// 0 when the bytes there are not one (overlong forms, encoded surrogates, values above U+10FFFF and
+// cut sequences included).
+inline int Utf8SequenceAt(const unsigned char* p, const unsigned char* end, char32_t* cp) {
+    const auto continuation = [](unsigned char c) { return (c & 0xC0) == 0x80; };
+    const unsigned char c = *p;
+    if (c < 0x80) {
+        *cp = c;
+        return 1;
+    }
+    if (c < 0xC2) return 0;
+    if (c < 0xE0) {
+        if (end - p < 2 || !continuation(p[1])) return 0;
+        *cp = ((c & 0x1F) << 6) | (p[1] & 0x3F);
+        return 2;
+    }
+    if (c < 0xF0) {
+        if (end - p < 3 || !continuation(p[1]) || !continuation(p[2])) return 0;
+        *cp = ((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F);
+        return *cp >= 0x800 && (*cp < 0xD800 || *cp > 0xDFFF) ? 3 : 0;
+    }
+    if (c < 0xF5) {
+        if (end - p < 4 || !continuation(p[1]) || !continuation(p[2]) || !continuation(p[3])) return 0;
+        *cp = ((c & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
+        return *cp >= 0x10000 && *cp <= 0x10FFFF ? 4 : 0;
+    }
+    return 0;
+}
+
+// Whether bytes are well-formed UTF-8 throughout, so that DecodeUtf8 takes no U+FFFD in.
+bool IsWellFormedUtf8(QByteArrayView bytes);
+
 // Units of room that decoding `bytes` bytes may need.
 qsizetype Utf8DecodeRoom(qsizetype bytes);
 

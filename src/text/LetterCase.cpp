@@ -1,6 +1,10 @@
 #include "text/LetterCase.h"
 
+#include "files/Utf8Codec.h"
+
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -209,6 +213,220 @@ QString CapitalizeSentences(const QString& text) {
         if (starts && i + 1 >= mappedTo) mappedTo = i + 1 + MapAt(in, o, i + 1, n, Case::Upper);
     }
     return out;
+}
+
+// The same four operations on well-formed UTF-8. A character may change its length when mapped, so
+// the result is written after what out holds, with room for the longest it can become.
+namespace {
+
+#if defined(__SSE2__)
+struct ByteBlocks {
+    static constexpr qsizetype kSize = 16;
+    static bool Take(const uint8_t* in, qsizetype i, qsizetype n, __m128i* v) {
+        if (n - i < kSize) return false;
+        *v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        return _mm_movemask_epi8(*v) == 0;
+    }
+    static __m128i Between(__m128i v, char first, char last) {
+        return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(first - 1))),
+                             _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(last + 1))));
+    }
+    static void Store(uint8_t* out, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v); }
+    static __m128i Upper(__m128i v) { return _mm_sub_epi8(v, _mm_and_si128(Between(v, 'a', 'z'), _mm_set1_epi8(0x20))); }
+    static __m128i Lower(__m128i v) { return _mm_add_epi8(v, _mm_and_si128(Between(v, 'A', 'Z'), _mm_set1_epi8(0x20))); }
+    static __m128i Initials(__m128i v, bool* letterBefore) {
+        const __m128i letters = _mm_or_si128(Between(v, 'a', 'z'), Between(v, 'A', 'Z'));
+        const __m128i before = _mm_or_si128(_mm_slli_si128(letters, 1), _mm_cvtsi32_si128(*letterBefore ? 0xFF : 0));
+        *letterBefore = (_mm_movemask_epi8(letters) >> 15) & 1;
+        const __m128i change = _mm_andnot_si128(before, Between(v, 'a', 'z'));
+        return _mm_sub_epi8(v, _mm_and_si128(change, _mm_set1_epi8(0x20)));
+    }
+};
+#endif
+
+// Writes the character at in[i] mapped as MapAt maps it, returns the bytes it took; *letter tells
+// whether what was written is an ASCII letter.
+qsizetype MapUtf8At(const uint8_t* in, qsizetype i, qsizetype n, uint8_t*& o, Case to, bool* letter) {
+    static const std::array<char16_t, 0x10000>& upper = Tables().upper;
+    static const std::array<char16_t, 0x10000>& lower = Tables().lower;
+    char32_t cp;
+    const int length = Utf8SequenceAt(in + i, in + n, &cp);
+    char32_t mapped;
+    if (cp < 0x80) {
+        mapped = to == Case::Upper ? UpperAscii(static_cast<char16_t>(cp)) : LowerAscii(static_cast<char16_t>(cp));
+    } else if (cp < 0x10000) {
+        mapped = (to == Case::Upper ? upper : lower)[cp];
+    } else {
+        mapped = to == Case::Upper ? QChar::toUpper(cp) : QChar::toLower(cp);
+        if (!QChar::requiresSurrogates(mapped)) mapped = cp;
+    }
+    *letter = mapped < 0x80 && IsAsciiLetter(QChar(static_cast<char16_t>(mapped)));
+    if (mapped == cp) {
+        switch (length) {
+        case 4: o[3] = in[i + 3]; [[fallthrough]];
+        case 3: o[2] = in[i + 2]; [[fallthrough]];
+        case 2: o[1] = in[i + 1]; [[fallthrough]];
+        default: o[0] = in[i];
+        }
+        o += length;
+    } else if (mapped < 0x80) {
+        *o++ = static_cast<uint8_t>(mapped);
+    } else if (mapped < 0x800) {
+        *o++ = static_cast<uint8_t>(0xC0 | (mapped >> 6));
+        *o++ = static_cast<uint8_t>(0x80 | (mapped & 0x3F));
+    } else if (mapped < 0x10000) {
+        *o++ = static_cast<uint8_t>(0xE0 | (mapped >> 12));
+        *o++ = static_cast<uint8_t>(0x80 | ((mapped >> 6) & 0x3F));
+        *o++ = static_cast<uint8_t>(0x80 | (mapped & 0x3F));
+    } else {
+        *o++ = static_cast<uint8_t>(0xF0 | (mapped >> 18));
+        *o++ = static_cast<uint8_t>(0x80 | ((mapped >> 12) & 0x3F));
+        *o++ = static_cast<uint8_t>(0x80 | ((mapped >> 6) & 0x3F));
+        *o++ = static_cast<uint8_t>(0x80 | (mapped & 0x3F));
+    }
+    return length;
+}
+
+// Room for a mapped text: a two-byte character can become a three-byte one.
+template <class Fn> void RewriteUtf8(QByteArrayView text, QByteArray& out, Fn&& rewrite) {
+    const qsizetype at = out.size();
+    out.resize(at + text.size() + text.size() / 2 + 4);
+    const auto* in = reinterpret_cast<const uint8_t*>(text.data());
+    uint8_t* const begin = reinterpret_cast<uint8_t*>(out.data()) + at;
+    uint8_t* o = begin;
+    rewrite(in, text.size(), o);
+    out.truncate(at + (o - begin));
+}
+
+void MapAllUtf8(QByteArrayView text, QByteArray& out, Case to) {
+    RewriteUtf8(text, out, [to](const uint8_t* in, qsizetype n, uint8_t*& o) {
+        uint8_t* const begin = o;
+        bool letter;
+        for (qsizetype i = 0; i < n;) {
+#if defined(__SSE2__)
+            __m128i block;
+            if (ByteBlocks::Take(in, i, n, &block)) {
+                ByteBlocks::Store(o, to == Case::Upper ? ByteBlocks::Upper(block) : ByteBlocks::Lower(block));
+                o += ByteBlocks::kSize;
+                i += ByteBlocks::kSize;
+                continue;
+            }
+#endif
+            if (in[i] < 0x80) {
+                *o++ = static_cast<uint8_t>(to == Case::Upper ? UpperAscii(in[i]) : LowerAscii(in[i]));
+                ++i;
+                continue;
+            }
+            i += MapUtf8At(in, i, n, o, to, &letter);
+        }
+        // "i " becomes "I " again; a space is the mapping of nothing but a space.
+        if (to == Case::Lower) {
+            uint8_t* p = begin;
+#if defined(__SSE2__)
+            for (; o - p > 16; p += 16) {
+                const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+                const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+                const __m128i hit = _mm_and_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8('i')),
+                                                  _mm_cmpeq_epi8(next, _mm_set1_epi8(' ')));
+                ByteBlocks::Store(p, _mm_sub_epi8(here, _mm_and_si128(hit, _mm_set1_epi8(0x20))));
+            }
+#endif
+            for (; p + 1 < o; ++p)
+                if (p[0] == 'i' && p[1] == ' ') p[0] = 'I';
+        }
+    });
+}
+
+} // namespace
+
+void ToUpperCaseUtf8(QByteArrayView text, QByteArray& out) {
+    MapAllUtf8(text, out, Case::Upper);
+}
+
+void ToLowerCaseUtf8(QByteArrayView text, QByteArray& out) {
+    MapAllUtf8(text, out, Case::Lower);
+}
+
+void CapitalizeWordsUtf8(QByteArrayView text, bool afterLineBreak, QByteArray& out) {
+    RewriteUtf8(text, out, [afterLineBreak](const uint8_t* in, qsizetype n, uint8_t*& o) {
+        if (n == 0) return;
+        bool letterBefore = false;
+        qsizetype i = 0;
+        if (afterLineBreak) {
+            i = MapUtf8At(in, 0, n, o, Case::Upper, &letterBefore);
+        } else if (in[0] < 0x80) { // only a-z is raised at the very start
+            *o++ = in[0] >= 'a' && in[0] <= 'z' ? in[0] - 0x20 : in[0];
+            letterBefore = IsAsciiLetter(QChar(char16_t(o[-1])));
+            i = 1;
+        } else {
+            char32_t cp;
+            i = Utf8SequenceAt(in, in + n, &cp);
+            for (qsizetype b = 0; b < i; ++b) *o++ = in[b];
+        }
+        while (i < n) {
+#if defined(__SSE2__)
+            __m128i block;
+            if (ByteBlocks::Take(in, i, n, &block)) {
+                ByteBlocks::Store(o, ByteBlocks::Initials(block, &letterBefore));
+                o += ByteBlocks::kSize;
+                i += ByteBlocks::kSize;
+                continue;
+            }
+#endif
+            if (in[i] < 0x80) {
+                const uint8_t written = letterBefore ? in[i] : static_cast<uint8_t>(UpperAscii(in[i]));
+                *o++ = written;
+                letterBefore = IsAsciiLetter(QChar(char16_t(written)));
+                ++i;
+            } else if (!letterBefore) {
+                i += MapUtf8At(in, i, n, o, Case::Upper, &letterBefore);
+            } else { // after a letter a character stays as it is, and is no ASCII letter
+                char32_t cp;
+                const int length = Utf8SequenceAt(in + i, in + n, &cp);
+                for (int b = 0; b < length; ++b) *o++ = in[i + b];
+                i += length;
+                letterBefore = false;
+            }
+        }
+    });
+}
+
+void CapitalizeSentencesUtf8(QByteArrayView text, QByteArray& out) {
+    // As CapitalizeSentences: the marks are ASCII, so a sentence starts after a byte, on a character.
+    RewriteUtf8(text, out, [](const uint8_t* in, qsizetype n, uint8_t*& o) {
+        if (n == 0) return;
+        bool letter;
+        qsizetype copied = MapUtf8At(in, 0, n, o, Case::Upper, &letter);
+        // The LFs, quotes and spaces, found sixteen bytes at a time.
+        const auto marks = [&](qsizetype at) -> unsigned {
+#if defined(__SSE2__)
+            if (n - at >= 16) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + at));
+                return static_cast<unsigned>(_mm_movemask_epi8(
+                    _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('"'))),
+                                 _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))));
+            }
+#endif
+            unsigned found = 0;
+            for (qsizetype b = at; b < n && b < at + 16; ++b)
+                if (in[b] == '\n' || in[b] == '"' || in[b] == ' ') found |= 1u << (b - at);
+            return found;
+        };
+        for (qsizetype block = 0; block + 1 < n; block += 16) {
+            for (unsigned found = marks(block); found != 0; found &= found - 1) {
+                const qsizetype i = block + __builtin_ctz(found);
+                if (i + 1 >= n) break;
+                const uint8_t c = in[i];
+                const bool starts = c != ' ' || (i >= 1 && (in[i - 1] == '.' || in[i - 1] == '!' || in[i - 1] == '?'));
+                if (!starts || i + 1 < copied) continue;
+                std::memcpy(o, in + copied, i + 1 - copied);
+                o += i + 1 - copied;
+                copied = i + 1 + MapUtf8At(in, i + 1, n, o, Case::Upper, &letter);
+            }
+        }
+        std::memcpy(o, in + copied, n - copied);
+        o += n - copied;
+    });
 }
 
 } // namespace telmo

@@ -1,5 +1,7 @@
 #pragma once
 // Letter case of a text, character by character: the number of characters never changes.
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QChar>
 #include <QString>
 
@@ -24,5 +26,11 @@ QString CapitalizeWordsAfterLineBreak(const QString& text);
 // The first character, and every character after a line feed, a straight double quote or one of
 // ". ", "! ", "? ", to upper case; no letter is ever lowered.
 QString CapitalizeSentences(const QString& text);
+
+// The same on well-formed UTF-8, the result appended to out: the bytes of the UTF-16 result, encoded.
+void ToUpperCaseUtf8(QByteArrayView text, QByteArray& out);
+void ToLowerCaseUtf8(QByteArrayView text, QByteArray& out);
+void CapitalizeWordsUtf8(QByteArrayView text, bool afterLineBreak, QByteArray& out);
+void CapitalizeSentencesUtf8(QByteArrayView text, QByteArray& out);
 
 } // namespace telmo

@@ -19,57 +19,66 @@ bool EndsWithIndent(QStringView line) {
     return line.size() >= 2 && line[line.size() - 1] == kIdeographicSpace &&
            line[line.size() - 2] == kIdeographicSpace;
 }
+// The blank-line, space and line-join rules look only at spaces, CRs and LFs, which are single code
+// units in UTF-16 and in UTF-8 alike, so one loop serves both: Unit is char16_t or char.
 #if defined(__SSE2__)
-// Whether the eight units at in hold a CR or LF (0 when not), and the units in *v.
-inline int LineEndsIn(const QChar* in, __m128i* v) {
+template <class Unit> struct Lanes;
+template <> struct Lanes<char16_t> {
+    static constexpr qsizetype kUnits = 8;
+    static __m128i Equal(__m128i v, char16_t c) { return _mm_cmpeq_epi16(v, _mm_set1_epi16(static_cast<short>(c))); }
+};
+template <> struct Lanes<char> {
+    static constexpr qsizetype kUnits = 16;
+    static __m128i Equal(__m128i v, char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); }
+};
+
+// Whether the block of units at in holds a CR or LF (0 when not), and the units in *v.
+template <class Unit> int LineEndsIn(const Unit* in, __m128i* v) {
     *v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-    return _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(*v, _mm_set1_epi16(u'\n')),
-                                          _mm_cmpeq_epi16(*v, _mm_set1_epi16(u'\r'))));
+    return _mm_movemask_epi8(_mm_or_si128(Lanes<Unit>::Equal(*v, '\n'), Lanes<Unit>::Equal(*v, '\r')));
 }
 #endif
 
-qsizetype CountLineFeeds(const QChar* in, qsizetype n) {
+template <class Unit> qsizetype CountLineFeeds(const Unit* in, qsizetype n) {
     qsizetype count = 0, i = 0;
 #if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi16(u'\n');
-    while (n - i >= 8) {
-        // Each lane counts down by one per LF; lanes are summed before they can wrap.
-        __m128i lanes = _mm_setzero_si128();
-        for (int round = 0; round < 0x7FFF && n - i >= 8; ++round, i += 8)
-            lanes = _mm_add_epi16(lanes, _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)), lf));
-        alignas(16) int16_t sums[8];
-        _mm_store_si128(reinterpret_cast<__m128i*>(sums), lanes);
-        for (int16_t lane : sums) count -= lane;
+    // A byte of 1 for each byte of a match, summed by the sum-of-differences instruction.
+    __m128i sums = _mm_setzero_si128();
+    for (; n - i >= Lanes<Unit>::kUnits; i += Lanes<Unit>::kUnits) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const __m128i ones = _mm_and_si128(Lanes<Unit>::Equal(v, '\n'), _mm_set1_epi8(1));
+        sums = _mm_add_epi64(sums, _mm_sad_epu8(ones, _mm_setzero_si128()));
     }
+    count = (_mm_cvtsi128_si64(sums) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums))) / qsizetype(sizeof(Unit));
 #endif
-    for (; i < n; ++i) count += in[i] == u'\n';
+    for (; i < n; ++i) count += in[i] == '\n';
     return count;
 }
-} // namespace
 
-QString RemoveBlankLines(const QString& text) {
+// Room for RemoveBlankLinesInto: at most one unit more per line feed.
+template <class Unit> qsizetype RemoveBlankLinesRoom(const Unit* in, qsizetype n) {
+    return n + CountLineFeeds(in, n) + 2;
+}
+
+template <class Unit> qsizetype RemoveBlankLinesInto(const Unit* in, qsizetype n, Unit* o) {
     // One pass: every CR is dropped, each line is written after a tentative CR LF, and a line that
-    // turns out empty takes its CR LF back. The result needs at most one unit more per line feed.
-    const QChar* in = text.constData();
-    const qsizetype n = text.size();
-    QString out(n + CountLineFeeds(in, n) + 2, Qt::Uninitialized);
-    QChar* o = out.data();
+    // turns out empty takes its CR LF back.
     qsizetype k = 0, lineStart = 0, contentStart = 0;
     bool wrote = false;
     for (qsizetype i = 0; i < n; ++i) {
 #if defined(__SSE2__)
         __m128i block;
-        if (n - i >= 8 && LineEndsIn(in + i, &block) == 0) {
+        if (n - i >= Lanes<Unit>::kUnits && LineEndsIn(in + i, &block) == 0) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(o + k), block);
-            k += 8;
-            i += 7;
+            k += Lanes<Unit>::kUnits;
+            i += Lanes<Unit>::kUnits - 1;
             continue;
         }
 #endif
-        const QChar c = in[i];
-        if (c != u'\n') {
+        const Unit c = in[i];
+        if (c != '\n') {
             o[k] = c;
-            k += c != u'\r';
+            k += c != '\r';
             continue;
         }
         if (k == contentStart) {
@@ -79,71 +88,102 @@ QString RemoveBlankLines(const QString& text) {
         }
         lineStart = k;
         if (wrote) {
-            o[k++] = u'\r';
-            o[k++] = u'\n';
+            o[k++] = '\r';
+            o[k++] = '\n';
         }
         contentStart = k;
     }
     if (k == contentStart) k = lineStart;
-    out.truncate(k);
-    return out;
+    return k;
 }
 
-QString CollapseSpaces(const QString& text) {
-    const QChar* in = text.constData();
-    const qsizetype n = text.size();
-    QString out(n, Qt::Uninitialized);
-    QChar* o = out.data();
+template <class Unit> qsizetype CollapseSpacesInto(const Unit* in, qsizetype n, Unit* o) {
     qsizetype k = 0;
     bool spaceBefore = false;
     for (qsizetype i = 0; i < n; ++i) { // without branches: spaces come at random places
-        const bool space = in[i] == u' ';
+        const bool space = in[i] == ' ';
         o[k] = in[i];
         k += !(space && spaceBefore);
         spaceBefore = space;
     }
-    out.truncate(k);
-    return out;
+    return k;
 }
 
-QString JoinAllLines(const QString& text) {
-    const QChar* in = text.constData();
-    const qsizetype n = text.size();
-    QString out(n, Qt::Uninitialized);
-    QChar* o = out.data();
+template <class Unit> qsizetype JoinAllLinesInto(const Unit* in, qsizetype n, Unit* o) {
     qsizetype k = 0;
     // Every LF goes, and so does every CR right before one.
     for (qsizetype i = 0; i + 1 < n; ++i) {
 #if defined(__SSE2__)
         __m128i block;
-        if (n - i >= 9 && LineEndsIn(in + i, &block) == 0) {
+        if (n - i > Lanes<Unit>::kUnits && LineEndsIn(in + i, &block) == 0) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(o + k), block);
-            k += 8;
-            i += 7;
+            k += Lanes<Unit>::kUnits;
+            i += Lanes<Unit>::kUnits - 1;
             continue;
         }
 #endif
-        const QChar c = in[i];
+        const Unit c = in[i];
         o[k] = c;
-        k += !(c == u'\n' || (c == u'\r' && in[i + 1] == u'\n'));
+        k += !(c == '\n' || (c == '\r' && in[i + 1] == '\n'));
     }
-    if (n > 0 && in[n - 1] != u'\n') o[k++] = in[n - 1];
-    out.truncate(k);
-    return out;
+    if (n > 0 && in[n - 1] != '\n') o[k++] = in[n - 1];
+    return k;
 }
 
-QString RemoveAllSpaces(const QString& text) {
-    const QChar* in = text.constData();
-    const qsizetype n = text.size();
-    QString out(n, Qt::Uninitialized);
-    QChar* o = out.data();
+template <class Unit> qsizetype RemoveAllSpacesInto(const Unit* in, qsizetype n, Unit* o) {
     qsizetype k = 0;
     for (qsizetype i = 0; i < n; ++i) {
         o[k] = in[i];
-        k += in[i] != u' ';
+        k += in[i] != ' ';
     }
-    out.truncate(k);
+    return k;
+}
+
+// Runs one of the loops above from text into a new string of `room` units.
+template <class Fn> QString Rewrite(const QString& text, qsizetype room, Fn&& into) {
+    QString out(room, Qt::Uninitialized);
+    const auto* in = reinterpret_cast<const char16_t*>(text.constData());
+    out.truncate(into(in, text.size(), reinterpret_cast<char16_t*>(out.data())));
     return out;
+}
+template <class Fn> void RewriteUtf8(QByteArrayView text, qsizetype room, QByteArray& out, Fn&& into) {
+    const qsizetype at = out.size();
+    out.resize(at + room);
+    out.truncate(at + into(text.data(), text.size(), out.data() + at));
+}
+} // namespace
+
+QString RemoveBlankLines(const QString& text) {
+    const auto* in = reinterpret_cast<const char16_t*>(text.constData());
+    return Rewrite(text, RemoveBlankLinesRoom(in, text.size()), RemoveBlankLinesInto<char16_t>);
+}
+
+QString CollapseSpaces(const QString& text) {
+    return Rewrite(text, text.size(), CollapseSpacesInto<char16_t>);
+}
+
+QString JoinAllLines(const QString& text) {
+    return Rewrite(text, text.size(), JoinAllLinesInto<char16_t>);
+}
+
+QString RemoveAllSpaces(const QString& text) {
+    return Rewrite(text, text.size(), RemoveAllSpacesInto<char16_t>);
+}
+
+void RemoveBlankLinesUtf8(QByteArrayView text, QByteArray& out) {
+    RewriteUtf8(text, RemoveBlankLinesRoom(text.data(), text.size()), out, RemoveBlankLinesInto<char>);
+}
+
+void CollapseSpacesUtf8(QByteArrayView text, QByteArray& out) {
+    RewriteUtf8(text, text.size(), out, CollapseSpacesInto<char>);
+}
+
+void JoinAllLinesUtf8(QByteArrayView text, QByteArray& out) {
+    RewriteUtf8(text, text.size(), out, JoinAllLinesInto<char>);
+}
+
+void RemoveAllSpacesUtf8(QByteArrayView text, QByteArray& out) {
+    RewriteUtf8(text, text.size(), out, RemoveAllSpacesInto<char>);
 }
 
 QString IndentLines(const QString& text) {

@@ -1,6 +1,8 @@
 #pragma once
 // The line and space clean-ups of the text page: blank lines, extra spaces, joining lines,
 // indenting lines.
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace telmo {
@@ -16,6 +18,13 @@ QString JoinAllLines(const QString& text);
 
 // Removes every space U+0020; other space characters stay.
 QString RemoveAllSpaces(const QString& text);
+
+// The four above on well-formed UTF-8, the result appended to out: these rules look only at spaces,
+// CRs and LFs, so the bytes are those of the UTF-16 result, encoded.
+void RemoveBlankLinesUtf8(QByteArrayView text, QByteArray& out);
+void CollapseSpacesUtf8(QByteArrayView text, QByteArray& out);
+void JoinAllLinesUtf8(QByteArrayView text, QByteArray& out);
+void RemoveAllSpacesUtf8(QByteArrayView text, QByteArray& out);
 
 // Puts two full-width spaces (U+3000 U+3000) in front of every line that does not have them yet;
 // lines are trimmed of spaces first, and a line ending with two U+3000 loses them unless it is the last.

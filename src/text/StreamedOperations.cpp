@@ -1,6 +1,8 @@
 #include "text/StreamedOperations.h"
 
+#include "files/Utf8Codec.h"
 #include "text/LetterCase.h"
+#include "text/LineOperations.h"
 #include "text/TextOperations.h"
 
 namespace telmo {
@@ -9,7 +11,37 @@ bool IsStreamableOperation(int index) {
     return index >= 0 && index < kTextOperationCount && index != 4 && index != 16 && index != 18;
 }
 
-StreamedOperation::StreamedOperation(int index, Writer write) : index_(index), write_(std::move(write)) {}
+StreamedOperation::StreamedOperation(int index, Writer write, Utf8Writer writeUtf8)
+    : index_(index), write_(std::move(write)), writeUtf8_(std::move(writeUtf8)) {}
+
+void StreamedOperation::FeedUtf8(QByteArrayView piece) {
+    const bool bytewise = writeUtf8_ && ((index_ >= 0 && index_ <= 3) || (index_ >= 9 && index_ <= 12));
+    if (!bytewise || !IsWellFormedUtf8(piece)) {
+        decoded_.resize(Utf8DecodeRoom(piece.size()));
+        decoded_.truncate(DecodeUtf8(piece, decoded_.data()) - decoded_.constData());
+        Feed(decoded_);
+        return;
+    }
+    const bool first = first_;
+    first_ = false;
+    bytes_.resize(0);
+    switch (index_) {
+    case 0: // as in Feed
+        RemoveBlankLinesUtf8(piece, bytes_);
+        if (bytes_.isEmpty()) return;
+        if (wroteLine_) writeUtf8_("\r\n");
+        wroteLine_ = true;
+        break;
+    case 1: CollapseSpacesUtf8(piece, bytes_); break;
+    case 2: JoinAllLinesUtf8(piece, bytes_); break;
+    case 3: RemoveAllSpacesUtf8(piece, bytes_); break;
+    case 9: ToUpperCaseUtf8(piece, bytes_); break;
+    case 10: ToLowerCaseUtf8(piece, bytes_); break;
+    case 11: CapitalizeWordsUtf8(piece, !first, bytes_); break;
+    case 12: CapitalizeSentencesUtf8(piece, bytes_); break;
+    }
+    writeUtf8_(bytes_);
+}
 
 void StreamedOperation::Feed(const QString& piece) {
     const bool first = first_;

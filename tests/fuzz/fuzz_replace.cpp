@@ -1,7 +1,8 @@
 // Replace-all with an arbitrary pattern, replacement and text. With regular expressions it must end
 // within its time budget (plus a little for compiling and copying), and a failure leaves the text
 // exactly as it was. The plain replace and the button's dispatch are run on the same strings.
-// Options: byte 1 bit 0 sends the button's text through the plain replace instead. Texts: pattern,
+// Options: byte 1 bit 0 sends the button's text through the plain replace instead, its other bits
+// choose the piece size of the streamed replace. Texts: pattern,
 // replacement, text.
 #include "FuzzInput.h"
 #include "text/ReplaceAll.h"
@@ -20,7 +21,9 @@ constexpr std::chrono::milliseconds kGrace{1500};
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput in(data, size);
-    const bool plain = in.Byte() & 1;
+    const std::uint8_t options = in.Byte();
+    const bool plain = options & 1;
+    const qsizetype piece = 1 + (options >> 1); // for the streamed replace: 1..128 units
     const QString pattern = in.Text();
     const QString replacement = in.Text();
     const QString text = in.Text();
@@ -32,6 +35,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto took = std::chrono::steady_clock::now() - start;
     FUZZ_CHECK(took < kBudget + kGrace);
     if (!regex.ok) FUZZ_CHECK(regex.text == text && !regex.error.isEmpty());
+
+    // The streamed replace, in pieces of the size the input chose, writes what the whole-text one
+    // returns; the limits may end either of them on their own.
+    if (CanStreamRegexReplace(replacement)) {
+        QString streamed;
+        RegexReplaceStream stream(pattern, replacement, [&](QStringView s) { streamed.append(s); }, limits);
+        bool ok = stream.error().isEmpty();
+        for (qsizetype at = 0; ok && at < text.size(); at += piece) ok = stream.Feed(QStringView(text).mid(at, piece));
+        ok = ok && stream.Finish();
+        FUZZ_CHECK(ok || !stream.error().isEmpty());
+        if (ok && regex.ok) FUZZ_CHECK(streamed == regex.text);
+    }
 
     FUZZ_CHECK(PlainReplaceAll(text, pattern, pattern) == text);
     FUZZ_CHECK(PlainReplaceAll(text, QString(), replacement) == text);

@@ -6,7 +6,6 @@
 using namespace telmo;
 
 // Byte 0: the size of the pieces read (1..64); the rest: the file's bytes as they are.
-// Byte 0: the size of the pieces read (1..64); the rest: the file's bytes as they are.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const qsizetype chunk = 1 + data[0] % 64;
@@ -21,7 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             },
             &error);
         FUZZ_CHECK(error.isEmpty());
-        FUZZ_CHECK(out == testing::WholeResult(bytes, op));
+        const QString whole = testing::WholeResult(bytes, op);
+        FUZZ_CHECK(out == whole);
+        FUZZ_CHECK(testing::StreamedUtf8Result(bytes, op, chunk, &error) == whole.toUtf8());
     }
     return 0;
 }

@@ -35,4 +35,19 @@ QString StreamedResult(const QByteArray& bytes, int op, qsizetype chunk, Check&&
     return out;
 }
 
+// The same pieces fed undecoded, as telmo-cli text does: the result's bytes.
+inline QByteArray StreamedUtf8Result(const QByteArray& bytes, int op, qsizetype chunk, QString* readError) {
+    QBuffer in;
+    in.setData(bytes);
+    in.open(QIODevice::ReadOnly);
+    TextLineReader reader(in, "pieces", chunk);
+    QByteArray out;
+    StreamedOperation operation(
+        op, [&](QStringView piece) { out += piece.toUtf8(); }, [&](QByteArrayView piece) { out += piece; });
+    QByteArrayView piece;
+    while (reader.NextBytes(&piece)) operation.FeedUtf8(piece);
+    *readError = reader.error();
+    return out;
+}
+
 } // namespace telmo::testing

@@ -1,5 +1,5 @@
-// The tuned loops of the blank-line, space, line-join and letter-case operations against the plain
-// character-by-character rules they replace, on random texts full of the characters that decide
+// The tuned loops of the blank-line, space, line-join and letter-case operations, on UTF-16 and on
+// UTF-8, against the plain character-by-character rules they replace, on random texts full of the characters that decide
 // (spaces, CR, LF, sentence marks, letters whose case forms are ASCII, surrogates) and on every
 // character of the Basic Multilingual Plane.
 #include "text/LetterCase.h"
@@ -99,6 +99,27 @@ void ExpectAllAgree(const QString& t) {
     EXPECT_EQ(CapitalizeWords(t), plain::CapitalizeWords(t, false));
     EXPECT_EQ(CapitalizeWordsAfterLineBreak(t), plain::CapitalizeWords(t, true));
     EXPECT_EQ(CapitalizeSentences(t), plain::CapitalizeSentences(t));
+
+    // The same operations on the text's UTF-8 give the bytes of their UTF-16 results.
+    const QByteArray bytes = t.toUtf8();
+    const QString decoded = QString::fromUtf8(bytes); // unpaired surrogates were written as U+FFFD
+    const auto onBytes = [&](void (*op)(QByteArrayView, QByteArray&)) {
+        QByteArray out = "kept:";
+        op(bytes, out);
+        return out;
+    };
+    EXPECT_EQ(onBytes(RemoveBlankLinesUtf8), "kept:" + RemoveBlankLines(decoded).toUtf8());
+    EXPECT_EQ(onBytes(CollapseSpacesUtf8), "kept:" + CollapseSpaces(decoded).toUtf8());
+    EXPECT_EQ(onBytes(JoinAllLinesUtf8), "kept:" + JoinAllLines(decoded).toUtf8());
+    EXPECT_EQ(onBytes(RemoveAllSpacesUtf8), "kept:" + RemoveAllSpaces(decoded).toUtf8());
+    EXPECT_EQ(onBytes(ToUpperCaseUtf8), "kept:" + ToUpperCase(decoded).toUtf8());
+    EXPECT_EQ(onBytes(ToLowerCaseUtf8), "kept:" + ToLowerCase(decoded).toUtf8());
+    EXPECT_EQ(onBytes(CapitalizeSentencesUtf8), "kept:" + CapitalizeSentences(decoded).toUtf8());
+    for (bool afterLineBreak : {false, true}) {
+        QByteArray out;
+        CapitalizeWordsUtf8(bytes, afterLineBreak, out);
+        EXPECT_EQ(out, (afterLineBreak ? CapitalizeWordsAfterLineBreak(decoded) : CapitalizeWords(decoded)).toUtf8());
+    }
 }
 
 TEST(OperationLoops, AgreeWithThePlainRulesOnRandomTexts) {

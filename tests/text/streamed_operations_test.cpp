@@ -61,9 +61,14 @@ TEST(StreamedOperations, PiecesGiveTheWholeTextResult) {
         if (!IsStreamableOperation(op)) continue;
         for (QByteArray in : kInputs) {
             for (const QByteArray& text : {in, all, longLine + "\r\n" + in + longLine})
-                for (qsizetype chunk : {1, 2, 3, 5, 7, 16, 64, 4096})
-                    EXPECT_EQ(Streamed(text, op, chunk), Whole(text, op))
+                for (qsizetype chunk : {1, 2, 3, 5, 7, 16, 64, 4096}) {
+                    const QByteArray whole = Whole(text, op);
+                    EXPECT_EQ(Streamed(text, op, chunk), whole)
                         << "operation " << op << ", pieces of " << chunk << ", input " << text.toStdString();
+                    QString error;
+                    EXPECT_EQ(telmo::testing::StreamedUtf8Result(text, op, chunk, &error), whole)
+                        << "operation " << op << " on bytes, pieces of " << chunk << ", input " << text.toStdString();
+                }
         }
     }
 }
