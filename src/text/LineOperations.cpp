@@ -37,6 +37,17 @@ template <class Unit> int LineEndsIn(const Unit* in, __m128i* v) {
     *v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
     return _mm_movemask_epi8(_mm_or_si128(Lanes<Unit>::Equal(*v, '\n'), Lanes<Unit>::Equal(*v, '\r')));
 }
+
+// Copies the block at in[i] to o[k] when it lies before `end` and holds no CR or LF; i is then left
+// on the block's last unit (the loop steps on past it) and k moved past the copy.
+template <class Unit> bool CopiedWithoutLineEnds(const Unit* in, qsizetype& i, qsizetype end, Unit* o, qsizetype& k) {
+    __m128i block;
+    if (end - i < Lanes<Unit>::kUnits || LineEndsIn(in + i, &block) != 0) return false;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o + k), block);
+    k += Lanes<Unit>::kUnits;
+    i += Lanes<Unit>::kUnits - 1;
+    return true;
+}
 #endif
 
 template <class Unit> qsizetype CountLineFeeds(const Unit* in, qsizetype n) {
@@ -67,13 +78,7 @@ template <class Unit> qsizetype RemoveBlankLinesInto(const Unit* in, qsizetype n
     bool wrote = false;
     for (qsizetype i = 0; i < n; ++i) {
 #if defined(__SSE2__)
-        __m128i block;
-        if (n - i >= Lanes<Unit>::kUnits && LineEndsIn(in + i, &block) == 0) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + k), block);
-            k += Lanes<Unit>::kUnits;
-            i += Lanes<Unit>::kUnits - 1;
-            continue;
-        }
+        if (CopiedWithoutLineEnds(in, i, n, o, k)) continue;
 #endif
         const Unit c = in[i];
         if (c != '\n') {
@@ -114,13 +119,7 @@ template <class Unit> qsizetype JoinAllLinesInto(const Unit* in, qsizetype n, Un
     // Every LF goes, and so does every CR right before one.
     for (qsizetype i = 0; i + 1 < n; ++i) {
 #if defined(__SSE2__)
-        __m128i block;
-        if (n - i > Lanes<Unit>::kUnits && LineEndsIn(in + i, &block) == 0) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + k), block);
-            k += Lanes<Unit>::kUnits;
-            i += Lanes<Unit>::kUnits - 1;
-            continue;
-        }
+        if (CopiedWithoutLineEnds(in, i, n - 1, o, k)) continue; // the last unit is looked at below
 #endif
         const Unit c = in[i];
         o[k] = c;
