@@ -8,11 +8,12 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <mutex>
-#include <thread>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <pcre2.h>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace telmo {
@@ -173,8 +174,12 @@ public:
         }
         if (watch_.joinable()) {
             changed_.notify_one();
-        } else {
+            return;
+        }
+        try {
             watch_ = std::thread([this] { Watch(); });
+        } catch (const std::system_error&) {
+            // No thread to be had: the clock is read at the positions instead.
         }
     }
 
@@ -251,7 +256,7 @@ public:
             error = QStringLiteral("正则表达式有误（第 %1 个字符）：%2").arg(at + 1).arg(EngineMessage(errorCode));
             return;
         }
-        useJit = pcre2_jit_compile(code.get(), partial ? PCRE2_JIT_PARTIAL_HARD : PCRE2_JIT_COMPLETE) == 0;
+        useJit = pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE | (partial ? PCRE2_JIT_PARTIAL_HARD : 0)) == 0;
 
         matchContext.reset(pcre2_match_context_create(nullptr));
         if (!matchContext) throw std::bad_alloc();
