@@ -7,7 +7,7 @@ const char kUsageText[] =
   telmo-cli text OP [FILE]                          OP: 0..18 or the operation's identifier
   telmo-cli replace [--regex] FIND REPLACEMENT [FILE]
   telmo-cli read [--gb2312] FILE
-  telmo-cli run [--dry-run] [--count N] [--interval S] [--items FILE]
+  telmo-cli run [--dry-run] [--yes] [--count N] [--interval S] [--items FILE]
                 [--screen WxH] [--now YYYY-MM-DDTHH:MM:SS] SCRIPT
   telmo-cli --help | --version
 Input files are read as UTF-8; results go to standard output as UTF-8.
@@ -20,6 +20,8 @@ Commands:
   replace [--regex] FIND REPLACEMENT [FILE]
       Replaces every FIND in the input by REPLACEMENT; with --regex, FIND is a regular
       expression in the VBScript dialect and REPLACEMENT may use $1 and the like.
+      The result is written as it is found; a replace refused part way (exit status 3)
+      leaves what was written incomplete.
   read [--gb2312] FILE
       Decodes a text file as the import commands do: UTF-8 or, with --gb2312, GBK.
   run [OPTIONS] SCRIPT
@@ -28,6 +30,7 @@ Commands:
 
 Options of run:
   --dry-run      Injects nothing; prints every action of the run, one a line, in order.
+  --yes          Starts without asking for the run confirmation, for scripted runs.
   --count N      The repeat count, as typed into the count box (missing: the box left empty).
   --interval S   The pause after each pass in seconds, as typed into the interval box.
   --items FILE   The data items, one a line, as in the work text box of the text page.
