@@ -244,18 +244,19 @@ struct ByteBlocks {
 };
 #endif
 
-// Writes the character at in[i] mapped as MapAt maps it, returns the bytes it took; *letter tells
-// whether what was written is an ASCII letter.
-qsizetype MapUtf8At(const uint8_t* in, qsizetype i, qsizetype n, uint8_t*& o, Case to, bool* letter) {
-    static const std::array<char16_t, 0x10000>& upper = Tables().upper;
-    static const std::array<char16_t, 0x10000>& lower = Tables().lower;
+// Writes the character at in[i] mapped as MapAt maps it, returns the bytes it took (0 when they are
+// not a well-formed character); *letter tells whether what was written is an ASCII letter.
+[[gnu::always_inline]] inline qsizetype MapUtf8At(const uint8_t* in, qsizetype i, qsizetype n, uint8_t*& o,
+                                                  const std::array<char16_t, 0x10000>& table, Case to,
+                                                  bool* letter) {
     char32_t cp;
     const int length = Utf8SequenceAt(in + i, in + n, &cp);
+    if (length == 0) return 0;
     char32_t mapped;
     if (cp < 0x80) {
         mapped = to == Case::Upper ? UpperAscii(static_cast<char16_t>(cp)) : LowerAscii(static_cast<char16_t>(cp));
     } else if (cp < 0x10000) {
-        mapped = (to == Case::Upper ? upper : lower)[cp];
+        mapped = table[cp];
     } else {
         mapped = to == Case::Upper ? QChar::toUpper(cp) : QChar::toLower(cp);
         if (!QChar::requiresSurrogates(mapped)) mapped = cp;
@@ -287,19 +288,26 @@ qsizetype MapUtf8At(const uint8_t* in, qsizetype i, qsizetype n, uint8_t*& o, Ca
     return length;
 }
 
-// Room for a mapped text: a two-byte character can become a three-byte one.
-template <class Fn> void RewriteUtf8(QByteArrayView text, QByteArray& out, Fn&& rewrite) {
+// Room for a mapped text: a two-byte character can become a three-byte one. rewrite(in, n, o) says
+// whether the text was well-formed; when not, out is left as it was.
+template <class Fn> bool RewriteUtf8(QByteArrayView text, QByteArray& out, Fn&& rewrite) {
     const qsizetype at = out.size();
     out.resize(at + text.size() + text.size() / 2 + 4);
     const auto* in = reinterpret_cast<const uint8_t*>(text.data());
     uint8_t* const begin = reinterpret_cast<uint8_t*>(out.data()) + at;
     uint8_t* o = begin;
-    rewrite(in, text.size(), o);
-    out.truncate(at + (o - begin));
+    const bool wellFormed = rewrite(in, text.size(), o);
+    out.truncate(wellFormed ? at + (o - begin) : at);
+    return wellFormed;
 }
 
-void MapAllUtf8(QByteArrayView text, QByteArray& out, Case to) {
-    RewriteUtf8(text, out, [to](const uint8_t* in, qsizetype n, uint8_t*& o) {
+const std::array<char16_t, 0x10000>& TableFor(Case to) {
+    return to == Case::Upper ? Tables().upper : Tables().lower;
+}
+
+bool MapAllUtf8(QByteArrayView text, QByteArray& out, Case to) {
+    return RewriteUtf8(text, out, [to](const uint8_t* in, qsizetype n, uint8_t*& o) {
+        const std::array<char16_t, 0x10000>& table = TableFor(to);
         uint8_t* const begin = o;
         bool letter;
         for (qsizetype i = 0; i < n;) {
@@ -317,7 +325,9 @@ void MapAllUtf8(QByteArrayView text, QByteArray& out, Case to) {
                 ++i;
                 continue;
             }
-            i += MapUtf8At(in, i, n, o, to, &letter);
+            const qsizetype used = MapUtf8At(in, i, n, o, table, to, &letter);
+            if (used == 0) return false;
+            i += used;
         }
         // "i " becomes "I " again; a space is the mapping of nothing but a space.
         if (to == Case::Lower) {
@@ -334,35 +344,44 @@ void MapAllUtf8(QByteArrayView text, QByteArray& out, Case to) {
             for (; p + 1 < o; ++p)
                 if (p[0] == 'i' && p[1] == ' ') p[0] = 'I';
         }
+        return true;
     });
 }
 
 } // namespace
 
-void ToUpperCaseUtf8(QByteArrayView text, QByteArray& out) {
-    MapAllUtf8(text, out, Case::Upper);
+bool ToUpperCaseUtf8(QByteArrayView text, QByteArray& out) {
+    return MapAllUtf8(text, out, Case::Upper);
 }
 
-void ToLowerCaseUtf8(QByteArrayView text, QByteArray& out) {
-    MapAllUtf8(text, out, Case::Lower);
+bool ToLowerCaseUtf8(QByteArrayView text, QByteArray& out) {
+    return MapAllUtf8(text, out, Case::Lower);
 }
 
-void CapitalizeWordsUtf8(QByteArrayView text, bool afterLineBreak, QByteArray& out) {
-    RewriteUtf8(text, out, [afterLineBreak](const uint8_t* in, qsizetype n, uint8_t*& o) {
-        if (n == 0) return;
+bool CapitalizeWordsUtf8(QByteArrayView text, bool afterLineBreak, QByteArray& out) {
+    return RewriteUtf8(text, out, [afterLineBreak](const uint8_t* in, qsizetype n, uint8_t*& o) {
+        if (n == 0) return true;
+        const std::array<char16_t, 0x10000>& upper = TableFor(Case::Upper);
+        // A character after an ASCII letter, and a first one that is not ASCII unless it follows a
+        // line break, is copied as it is.
+        const auto copy = [&](qsizetype i) {
+            char32_t cp;
+            const int length = Utf8SequenceAt(in + i, in + n, &cp);
+            for (int b = 0; b < length; ++b) *o++ = in[i + b];
+            return qsizetype(length);
+        };
         bool letterBefore = false;
         qsizetype i = 0;
         if (afterLineBreak) {
-            i = MapUtf8At(in, 0, n, o, Case::Upper, &letterBefore);
+            i = MapUtf8At(in, 0, n, o, upper, Case::Upper, &letterBefore);
         } else if (in[0] < 0x80) { // only a-z is raised at the very start
             *o++ = in[0] >= 'a' && in[0] <= 'z' ? in[0] - 0x20 : in[0];
             letterBefore = IsAsciiLetter(QChar(char16_t(o[-1])));
             i = 1;
         } else {
-            char32_t cp;
-            i = Utf8SequenceAt(in, in + n, &cp);
-            for (qsizetype b = 0; b < i; ++b) *o++ = in[b];
+            i = copy(0);
         }
+        if (i == 0) return false;
         while (i < n) {
 #if defined(__SSE2__)
             __m128i block;
@@ -378,25 +397,31 @@ void CapitalizeWordsUtf8(QByteArrayView text, bool afterLineBreak, QByteArray& o
                 *o++ = written;
                 letterBefore = IsAsciiLetter(QChar(char16_t(written)));
                 ++i;
-            } else if (!letterBefore) {
-                i += MapUtf8At(in, i, n, o, Case::Upper, &letterBefore);
-            } else { // after a letter a character stays as it is, and is no ASCII letter
-                char32_t cp;
-                const int length = Utf8SequenceAt(in + i, in + n, &cp);
-                for (int b = 0; b < length; ++b) *o++ = in[i + b];
-                i += length;
-                letterBefore = false;
+                continue;
             }
+            qsizetype used;
+            if (letterBefore) { // copied as it is, and not ASCII
+                used = copy(i);
+                letterBefore = false;
+            } else {
+                used = MapUtf8At(in, i, n, o, upper, Case::Upper, &letterBefore);
+            }
+            if (used == 0) return false;
+            i += used;
         }
+        return true;
     });
 }
 
-void CapitalizeSentencesUtf8(QByteArrayView text, QByteArray& out) {
+bool CapitalizeSentencesUtf8(QByteArrayView text, QByteArray& out) {
     // As CapitalizeSentences: the marks are ASCII, so a sentence starts after a byte, on a character.
-    RewriteUtf8(text, out, [](const uint8_t* in, qsizetype n, uint8_t*& o) {
-        if (n == 0) return;
+    // Most of the text is copied unread, so it is checked first.
+    if (!IsWellFormedUtf8(text)) return false;
+    return RewriteUtf8(text, out, [](const uint8_t* in, qsizetype n, uint8_t*& o) {
+        if (n == 0) return true;
+        const std::array<char16_t, 0x10000>& upper = TableFor(Case::Upper);
         bool letter;
-        qsizetype copied = MapUtf8At(in, 0, n, o, Case::Upper, &letter);
+        qsizetype copied = MapUtf8At(in, 0, n, o, upper, Case::Upper, &letter);
         // The LFs, quotes and spaces, found sixteen bytes at a time.
         const auto marks = [&](qsizetype at) -> unsigned {
 #if defined(__SSE2__)
@@ -421,11 +446,12 @@ void CapitalizeSentencesUtf8(QByteArrayView text, QByteArray& out) {
                 if (!starts || i + 1 < copied) continue;
                 std::memcpy(o, in + copied, i + 1 - copied);
                 o += i + 1 - copied;
-                copied = i + 1 + MapUtf8At(in, i + 1, n, o, Case::Upper, &letter);
+                copied = i + 1 + MapUtf8At(in, i + 1, n, o, upper, Case::Upper, &letter);
             }
         }
         std::memcpy(o, in + copied, n - copied);
         o += n - copied;
+        return true;
     });
 }
 

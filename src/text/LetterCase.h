@@ -27,10 +27,11 @@ QString CapitalizeWordsAfterLineBreak(const QString& text);
 // ". ", "! ", "? ", to upper case; no letter is ever lowered.
 QString CapitalizeSentences(const QString& text);
 
-// The same on well-formed UTF-8, the result appended to out: the bytes of the UTF-16 result, encoded.
-void ToUpperCaseUtf8(QByteArrayView text, QByteArray& out);
-void ToLowerCaseUtf8(QByteArrayView text, QByteArray& out);
-void CapitalizeWordsUtf8(QByteArrayView text, bool afterLineBreak, QByteArray& out);
-void CapitalizeSentencesUtf8(QByteArrayView text, QByteArray& out);
+// The same on UTF-8, the result appended to out: the bytes of the UTF-16 result, encoded. False, with
+// out as it was, when the text is not well-formed UTF-8.
+bool ToUpperCaseUtf8(QByteArrayView text, QByteArray& out);
+bool ToLowerCaseUtf8(QByteArrayView text, QByteArray& out);
+bool CapitalizeWordsUtf8(QByteArrayView text, bool afterLineBreak, QByteArray& out);
+bool CapitalizeSentencesUtf8(QByteArrayView text, QByteArray& out);
 
 } // namespace telmo

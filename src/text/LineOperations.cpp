@@ -1,5 +1,6 @@
 #include "text/LineOperations.h"
 
+#include "files/Utf8Codec.h"
 #include "text/LineViews.h"
 #include "text/TextTrim.h"
 
@@ -145,10 +146,12 @@ template <class Fn> QString Rewrite(const QString& text, qsizetype room, Fn&& in
     out.truncate(into(in, text.size(), reinterpret_cast<char16_t*>(out.data())));
     return out;
 }
-template <class Fn> void RewriteUtf8(QByteArrayView text, qsizetype room, QByteArray& out, Fn&& into) {
+template <class Fn> bool RewriteUtf8(QByteArrayView text, qsizetype room, QByteArray& out, Fn&& into) {
+    if (!IsWellFormedUtf8(text)) return false;
     const qsizetype at = out.size();
     out.resize(at + room);
     out.truncate(at + into(text.data(), text.size(), out.data() + at));
+    return true;
 }
 } // namespace
 
@@ -169,20 +172,20 @@ QString RemoveAllSpaces(const QString& text) {
     return Rewrite(text, text.size(), RemoveAllSpacesInto<char16_t>);
 }
 
-void RemoveBlankLinesUtf8(QByteArrayView text, QByteArray& out) {
-    RewriteUtf8(text, RemoveBlankLinesRoom(text.data(), text.size()), out, RemoveBlankLinesInto<char>);
+bool RemoveBlankLinesUtf8(QByteArrayView text, QByteArray& out) {
+    return RewriteUtf8(text, RemoveBlankLinesRoom(text.data(), text.size()), out, RemoveBlankLinesInto<char>);
 }
 
-void CollapseSpacesUtf8(QByteArrayView text, QByteArray& out) {
-    RewriteUtf8(text, text.size(), out, CollapseSpacesInto<char>);
+bool CollapseSpacesUtf8(QByteArrayView text, QByteArray& out) {
+    return RewriteUtf8(text, text.size(), out, CollapseSpacesInto<char>);
 }
 
-void JoinAllLinesUtf8(QByteArrayView text, QByteArray& out) {
-    RewriteUtf8(text, text.size(), out, JoinAllLinesInto<char>);
+bool JoinAllLinesUtf8(QByteArrayView text, QByteArray& out) {
+    return RewriteUtf8(text, text.size(), out, JoinAllLinesInto<char>);
 }
 
-void RemoveAllSpacesUtf8(QByteArrayView text, QByteArray& out) {
-    RewriteUtf8(text, text.size(), out, RemoveAllSpacesInto<char>);
+bool RemoveAllSpacesUtf8(QByteArrayView text, QByteArray& out) {
+    return RewriteUtf8(text, text.size(), out, RemoveAllSpacesInto<char>);
 }
 
 QString IndentLines(const QString& text) {

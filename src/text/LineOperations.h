@@ -19,12 +19,13 @@ QString JoinAllLines(const QString& text);
 // Removes every space U+0020; other space characters stay.
 QString RemoveAllSpaces(const QString& text);
 
-// The four above on well-formed UTF-8, the result appended to out: these rules look only at spaces,
-// CRs and LFs, so the bytes are those of the UTF-16 result, encoded.
-void RemoveBlankLinesUtf8(QByteArrayView text, QByteArray& out);
-void CollapseSpacesUtf8(QByteArrayView text, QByteArray& out);
-void JoinAllLinesUtf8(QByteArrayView text, QByteArray& out);
-void RemoveAllSpacesUtf8(QByteArrayView text, QByteArray& out);
+// The four above on UTF-8, the result appended to out: these rules look only at spaces, CRs and LFs,
+// so the bytes are those of the UTF-16 result, encoded. False, with out as it was, when the text is
+// not well-formed UTF-8.
+bool RemoveBlankLinesUtf8(QByteArrayView text, QByteArray& out);
+bool CollapseSpacesUtf8(QByteArrayView text, QByteArray& out);
+bool JoinAllLinesUtf8(QByteArrayView text, QByteArray& out);
+bool RemoveAllSpacesUtf8(QByteArrayView text, QByteArray& out);
 
 // Puts two full-width spaces (U+3000 U+3000) in front of every line that does not have them yet;
 // lines are trimmed of spaces first, and a line ending with two U+3000 loses them unless it is the last.

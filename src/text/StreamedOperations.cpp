@@ -15,30 +15,31 @@ StreamedOperation::StreamedOperation(int index, Writer write, Utf8Writer writeUt
     : index_(index), write_(std::move(write)), writeUtf8_(std::move(writeUtf8)) {}
 
 void StreamedOperation::FeedUtf8(QByteArrayView piece) {
-    const bool bytewise = writeUtf8_ && ((index_ >= 0 && index_ <= 3) || (index_ >= 9 && index_ <= 12));
-    if (!bytewise || !IsWellFormedUtf8(piece)) {
+    bytes_.resize(0);
+    bool done = false; // the piece was well-formed and the operation worked on its bytes
+    if (writeUtf8_) {
+        switch (index_) {
+        case 0: done = RemoveBlankLinesUtf8(piece, bytes_); break;
+        case 1: done = CollapseSpacesUtf8(piece, bytes_); break;
+        case 2: done = JoinAllLinesUtf8(piece, bytes_); break;
+        case 3: done = RemoveAllSpacesUtf8(piece, bytes_); break;
+        case 9: done = ToUpperCaseUtf8(piece, bytes_); break;
+        case 10: done = ToLowerCaseUtf8(piece, bytes_); break;
+        case 11: done = CapitalizeWordsUtf8(piece, !first_, bytes_); break;
+        case 12: done = CapitalizeSentencesUtf8(piece, bytes_); break;
+        }
+    }
+    if (!done) {
         decoded_.resize(Utf8DecodeRoom(piece.size()));
         decoded_.truncate(DecodeUtf8(piece, decoded_.data()) - decoded_.constData());
         Feed(decoded_);
         return;
     }
-    const bool first = first_;
     first_ = false;
-    bytes_.resize(0);
-    switch (index_) {
-    case 0: // as in Feed
-        RemoveBlankLinesUtf8(piece, bytes_);
+    if (index_ == 0) { // the lines of the pieces are joined as in Feed
         if (bytes_.isEmpty()) return;
         if (wroteLine_) writeUtf8_("\r\n");
         wroteLine_ = true;
-        break;
-    case 1: CollapseSpacesUtf8(piece, bytes_); break;
-    case 2: JoinAllLinesUtf8(piece, bytes_); break;
-    case 3: RemoveAllSpacesUtf8(piece, bytes_); break;
-    case 9: ToUpperCaseUtf8(piece, bytes_); break;
-    case 10: ToLowerCaseUtf8(piece, bytes_); break;
-    case 11: CapitalizeWordsUtf8(piece, !first, bytes_); break;
-    case 12: CapitalizeSentencesUtf8(piece, bytes_); break;
     }
     writeUtf8_(bytes_);
 }

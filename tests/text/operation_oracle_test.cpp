@@ -100,12 +100,15 @@ void ExpectAllAgree(const QString& t) {
     EXPECT_EQ(CapitalizeWordsAfterLineBreak(t), plain::CapitalizeWords(t, true));
     EXPECT_EQ(CapitalizeSentences(t), plain::CapitalizeSentences(t));
 
-    // The same operations on the text's UTF-8 give the bytes of their UTF-16 results.
+    // The same operations on the text's UTF-8 give the bytes of their UTF-16 results, and refuse
+    // bytes that are not UTF-8, leaving what the output held.
     const QByteArray bytes = t.toUtf8();
     const QString decoded = QString::fromUtf8(bytes); // unpaired surrogates were written as U+FFFD
-    const auto onBytes = [&](void (*op)(QByteArrayView, QByteArray&)) {
-        QByteArray out = "kept:";
-        op(bytes, out);
+    const auto onBytes = [&](const std::function<bool(QByteArrayView, QByteArray&)>& op) {
+        QByteArray out = "kept:", broken = "kept:";
+        EXPECT_TRUE(op(bytes, out));
+        EXPECT_FALSE(op(bytes + "\xE4\xB8", broken));
+        EXPECT_EQ(broken, "kept:");
         return out;
     };
     EXPECT_EQ(onBytes(RemoveBlankLinesUtf8), "kept:" + RemoveBlankLines(decoded).toUtf8());
@@ -116,9 +119,9 @@ void ExpectAllAgree(const QString& t) {
     EXPECT_EQ(onBytes(ToLowerCaseUtf8), "kept:" + ToLowerCase(decoded).toUtf8());
     EXPECT_EQ(onBytes(CapitalizeSentencesUtf8), "kept:" + CapitalizeSentences(decoded).toUtf8());
     for (bool afterLineBreak : {false, true}) {
-        QByteArray out;
-        CapitalizeWordsUtf8(bytes, afterLineBreak, out);
-        EXPECT_EQ(out, (afterLineBreak ? CapitalizeWordsAfterLineBreak(decoded) : CapitalizeWords(decoded)).toUtf8());
+        const auto words = [&](QByteArrayView in, QByteArray& out) { return CapitalizeWordsUtf8(in, afterLineBreak, out); };
+        EXPECT_EQ(onBytes(words),
+                  "kept:" + (afterLineBreak ? CapitalizeWordsAfterLineBreak(decoded) : CapitalizeWords(decoded)).toUtf8());
     }
 }
 
