@@ -14,8 +14,9 @@ QString WriteFailure(const QString& path, const QString& why) {
 }
 
 bool WriteEncoded(QFileDevice& out, const QString& text) {
-    return EncodeUtf8InPieces(text, kFileChunkBytes / 4,
-                              [&](QByteArrayView bytes) { return out.write(bytes.data(), bytes.size()) == bytes.size(); });
+    return EncodeUtf8InPieces(text, kFileChunkBytes / 4, [&](QByteArrayView bytes) {
+        return out.write(bytes.data(), bytes.size()) == bytes.size();
+    });
 }
 
 } // namespace

@@ -32,10 +32,10 @@ private:
     QString name_;
     qsizetype chunk_;
     QByteArray bytes_;
-    qsizetype held_ = 0;    // bytes read and not let go yet
+    qsizetype held_ = 0;      // bytes read and not let go yet
     qsizetype handedOut_ = 0; // of those, the first ones handed out last
-    qsizetype scanned_ = 0; // of those, the first ones known to hold no line feed
-    bool atStart_ = true;   // the byte-order mark has not been looked for yet
+    qsizetype scanned_ = 0;   // of those, the first ones known to hold no line feed
+    bool atStart_ = true;     // the byte-order mark has not been looked for yet
     bool atEnd_ = false;
     QString error_;
 };

@@ -165,7 +165,8 @@ QChar* DecodeUtf8(QByteArrayView bytes, QChar* out) {
     if (char16_t* end = DecodeWellFormed(p, p + bytes.size(), reinterpret_cast<char16_t*>(out)))
         return reinterpret_cast<QChar*>(end);
     // ConvertInitialBom hands a leading mark on as text, as it does for every other one.
-    QStringDecoder qt(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder qt(QStringDecoder::Utf8,
+                      QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     return qt.appendToBuffer(out, bytes);
 }
 
@@ -181,7 +182,8 @@ char* EncodeUtf8(QStringView text, char* out) {
     return qt.appendToBuffer(out, text);
 }
 
-bool EncodeUtf8InPieces(QStringView text, qsizetype pieceUnits, const std::function<bool(QByteArrayView)>& write) {
+bool EncodeUtf8InPieces(QStringView text, qsizetype pieceUnits,
+                        const std::function<bool(QByteArrayView)>& write) {
     thread_local QByteArray buffer;
     pieceUnits = std::max<qsizetype>(pieceUnits, 2);
     const qsizetype room = Utf8EncodeRoom(std::min(pieceUnits, text.size()));

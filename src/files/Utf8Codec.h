@@ -58,6 +58,7 @@ char* EncodeUtf8(QStringView text, char* out);
 // Encodes text a piece of about pieceUnits units at a time into one reused buffer and hands each
 // piece's bytes to write; stops, returning false, as soon as write does. Pieces never end between the
 // halves of a surrogate pair, so the bytes are those of encoding the whole text at once.
-bool EncodeUtf8InPieces(QStringView text, qsizetype pieceUnits, const std::function<bool(QByteArrayView)>& write);
+bool EncodeUtf8InPieces(QStringView text, qsizetype pieceUnits,
+                        const std::function<bool(QByteArrayView)>& write);
 
 } // namespace telmo

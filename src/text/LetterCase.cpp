@@ -207,9 +207,9 @@ QString CapitalizeSentences(const QString& text) {
     for (qsizetype i = 0; i + 1 < n; ++i) {
         const char16_t c = in[i].unicode();
         if (c > u'"') continue;
-        const bool starts = c == u'\n' || c == u'"' ||
-                            (c == u' ' && i >= 1 &&
-                             (in[i - 1] == u'.' || in[i - 1] == u'!' || in[i - 1] == u'?'));
+        const bool starts =
+            c == u'\n' || c == u'"' ||
+            (c == u' ' && i >= 1 && (in[i - 1] == u'.' || in[i - 1] == u'!' || in[i - 1] == u'?'));
         if (starts && i + 1 >= mappedTo) mappedTo = i + 1 + MapAt(in, o, i + 1, n, Case::Upper);
     }
     return out;
@@ -232,11 +232,16 @@ struct ByteBlocks {
                              _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(last + 1))));
     }
     static void Store(uint8_t* out, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v); }
-    static __m128i Upper(__m128i v) { return _mm_sub_epi8(v, _mm_and_si128(Between(v, 'a', 'z'), _mm_set1_epi8(0x20))); }
-    static __m128i Lower(__m128i v) { return _mm_add_epi8(v, _mm_and_si128(Between(v, 'A', 'Z'), _mm_set1_epi8(0x20))); }
+    static __m128i Upper(__m128i v) {
+        return _mm_sub_epi8(v, _mm_and_si128(Between(v, 'a', 'z'), _mm_set1_epi8(0x20)));
+    }
+    static __m128i Lower(__m128i v) {
+        return _mm_add_epi8(v, _mm_and_si128(Between(v, 'A', 'Z'), _mm_set1_epi8(0x20)));
+    }
     static __m128i Initials(__m128i v, bool* letterBefore) {
         const __m128i letters = _mm_or_si128(Between(v, 'a', 'z'), Between(v, 'A', 'Z'));
-        const __m128i before = _mm_or_si128(_mm_slli_si128(letters, 1), _mm_cvtsi32_si128(*letterBefore ? 0xFF : 0));
+        const __m128i before =
+            _mm_or_si128(_mm_slli_si128(letters, 1), _mm_cvtsi32_si128(*letterBefore ? 0xFF : 0));
         *letterBefore = (_mm_movemask_epi8(letters) >> 15) & 1;
         const __m128i change = _mm_andnot_si128(before, Between(v, 'a', 'z'));
         return _mm_sub_epi8(v, _mm_and_si128(change, _mm_set1_epi8(0x20)));
@@ -254,7 +259,8 @@ struct ByteBlocks {
     if (length == 0) return 0;
     char32_t mapped;
     if (cp < 0x80) {
-        mapped = to == Case::Upper ? UpperAscii(static_cast<char16_t>(cp)) : LowerAscii(static_cast<char16_t>(cp));
+        mapped =
+            to == Case::Upper ? UpperAscii(static_cast<char16_t>(cp)) : LowerAscii(static_cast<char16_t>(cp));
     } else if (cp < 0x10000) {
         mapped = table[cp];
     } else {
@@ -264,10 +270,17 @@ struct ByteBlocks {
     *letter = mapped < 0x80 && IsAsciiLetter(QChar(static_cast<char16_t>(mapped)));
     if (mapped == cp) {
         switch (length) {
-        case 4: o[3] = in[i + 3]; [[fallthrough]];
-        case 3: o[2] = in[i + 2]; [[fallthrough]];
-        case 2: o[1] = in[i + 1]; [[fallthrough]];
-        default: o[0] = in[i];
+        case 4:
+            o[3] = in[i + 3];
+            [[fallthrough]];
+        case 3:
+            o[2] = in[i + 2];
+            [[fallthrough]];
+        case 2:
+            o[1] = in[i + 1];
+            [[fallthrough]];
+        default:
+            o[0] = in[i];
         }
         o += length;
     } else if (mapped < 0x80) {
@@ -427,9 +440,10 @@ bool CapitalizeSentencesUtf8(QByteArrayView text, QByteArray& out) {
 #if defined(__SSE2__)
             if (n - at >= 16) {
                 const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + at));
-                return static_cast<unsigned>(_mm_movemask_epi8(
-                    _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('"'))),
-                                 _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))));
+                return static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')),
+                                                                _mm_cmpeq_epi8(v, _mm_set1_epi8('"'))),
+                                                   _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))));
             }
 #endif
             unsigned found = 0;
@@ -442,7 +456,8 @@ bool CapitalizeSentencesUtf8(QByteArrayView text, QByteArray& out) {
                 const qsizetype i = block + __builtin_ctz(found);
                 if (i + 1 >= n) break;
                 const uint8_t c = in[i];
-                const bool starts = c != ' ' || (i >= 1 && (in[i - 1] == '.' || in[i - 1] == '!' || in[i - 1] == '?'));
+                const bool starts =
+                    c != ' ' || (i >= 1 && (in[i - 1] == '.' || in[i - 1] == '!' || in[i - 1] == '?'));
                 if (!starts || i + 1 < copied) continue;
                 std::memcpy(o, in + copied, i + 1 - copied);
                 o += i + 1 - copied;

@@ -26,7 +26,9 @@ bool EndsWithIndent(QStringView line) {
 template <class Unit> struct Lanes;
 template <> struct Lanes<char16_t> {
     static constexpr qsizetype kUnits = 8;
-    static __m128i Equal(__m128i v, char16_t c) { return _mm_cmpeq_epi16(v, _mm_set1_epi16(static_cast<short>(c))); }
+    static __m128i Equal(__m128i v, char16_t c) {
+        return _mm_cmpeq_epi16(v, _mm_set1_epi16(static_cast<short>(c)));
+    }
 };
 template <> struct Lanes<char> {
     static constexpr qsizetype kUnits = 16;
@@ -41,7 +43,8 @@ template <class Unit> int LineEndsIn(const Unit* in, __m128i* v) {
 
 // Copies the block at in[i] to o[k] when it lies before `end` and holds no CR or LF; i is then left
 // on the block's last unit (the loop steps on past it) and k moved past the copy.
-template <class Unit> bool CopiedWithoutLineEnds(const Unit* in, qsizetype& i, qsizetype end, Unit* o, qsizetype& k) {
+template <class Unit>
+bool CopiedWithoutLineEnds(const Unit* in, qsizetype& i, qsizetype end, Unit* o, qsizetype& k) {
     __m128i block;
     if (end - i < Lanes<Unit>::kUnits || LineEndsIn(in + i, &block) != 0) return false;
     _mm_storeu_si128(reinterpret_cast<__m128i*>(o + k), block);
@@ -61,7 +64,8 @@ template <class Unit> qsizetype CountLineFeeds(const Unit* in, qsizetype n) {
         const __m128i ones = _mm_and_si128(Lanes<Unit>::Equal(v, '\n'), _mm_set1_epi8(1));
         sums = _mm_add_epi64(sums, _mm_sad_epu8(ones, _mm_setzero_si128()));
     }
-    count = (_mm_cvtsi128_si64(sums) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums))) / qsizetype(sizeof(Unit));
+    count = (_mm_cvtsi128_si64(sums) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums))) /
+            qsizetype(sizeof(Unit));
 #endif
     for (; i < n; ++i) count += in[i] == '\n';
     return count;

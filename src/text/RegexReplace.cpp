@@ -253,10 +253,13 @@ public:
             const size_t inner =
                 std::clamp<size_t>(errorOffset, kHead.size(), kHead.size() + translated.pcre.size());
             const qsizetype at = translated.typedPosition[inner - kHead.size()];
-            error = QStringLiteral("正则表达式有误（第 %1 个字符）：%2").arg(at + 1).arg(EngineMessage(errorCode));
+            error = QStringLiteral("正则表达式有误（第 %1 个字符）：%2")
+                        .arg(at + 1)
+                        .arg(EngineMessage(errorCode));
             return;
         }
-        useJit = pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE | (partial ? PCRE2_JIT_PARTIAL_HARD : 0)) == 0;
+        useJit =
+            pcre2_jit_compile(code.get(), PCRE2_JIT_COMPLETE | (partial ? PCRE2_JIT_PARTIAL_HARD : 0)) == 0;
 
         matchContext.reset(pcre2_match_context_create(nullptr));
         if (!matchContext) throw std::bad_alloc();
@@ -323,12 +326,12 @@ struct RegexReplaceStream::State {
     CompiledRegex regex;
     RegexLimits limits;
     std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
-    QString held;             // the text not written yet, and a few characters before it
-    PCRE2_SIZE copied = 0;    // in held: where the text not written yet starts
-    PCRE2_SIZE from = 0;      // in held: where the next search starts
-    qsizetype fed = 0;        // units fed in all
-    qsizetype written = 0;    // units written in all
-    QString out;              // what one scan writes
+    QString held;          // the text not written yet, and a few characters before it
+    PCRE2_SIZE copied = 0; // in held: where the text not written yet starts
+    PCRE2_SIZE from = 0;   // in held: where the next search starts
+    qsizetype fed = 0;     // units fed in all
+    qsizetype written = 0; // units written in all
+    QString out;           // what one scan writes
 };
 
 // What stays held before the next search: the line-start, word-boundary and line-end tests look at
@@ -439,7 +442,7 @@ ReplaceResult RegexReplaceAll(const QString& text, const QString& pattern, const
         CompiledRegex regex(pattern, replacement, limits);
         if (!regex.error.isEmpty()) return Failure(text, regex.error);
         regex.deadline.Set(std::chrono::steady_clock::now() + BudgetFor(text.size(), limits),
-                          text.size() >= kWatchedUnits);
+                           text.size() >= kWatchedUnits);
 
         const QStringView subject(text);
         const PCRE2_SIZE length = subject.size();
@@ -451,7 +454,8 @@ ReplaceResult RegexReplaceAll(const QString& text, const QString& pattern, const
         while (from <= length) {
             const int rc = regex.Search(subject, from, 0);
             if (rc == PCRE2_ERROR_NOMATCH) break;
-            if (const QString failure = CompiledRegex::Failure(rc); !failure.isEmpty()) return Failure(text, failure);
+            if (const QString failure = CompiledRegex::Failure(rc); !failure.isEmpty())
+                return Failure(text, failure);
             const PCRE2_SIZE start = ovector[0], end = ovector[1];
             if (start < copied || end < start) // only possible with \K, which the dialect does not have
                 return Failure(text, QStringLiteral("匹配出错，文本没有改动。"));

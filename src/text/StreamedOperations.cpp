@@ -19,14 +19,30 @@ void StreamedOperation::FeedUtf8(QByteArrayView piece) {
     bool done = false; // the piece was well-formed and the operation worked on its bytes
     if (writeUtf8_) {
         switch (index_) {
-        case 0: done = RemoveBlankLinesUtf8(piece, bytes_); break;
-        case 1: done = CollapseSpacesUtf8(piece, bytes_); break;
-        case 2: done = JoinAllLinesUtf8(piece, bytes_); break;
-        case 3: done = RemoveAllSpacesUtf8(piece, bytes_); break;
-        case 9: done = ToUpperCaseUtf8(piece, bytes_); break;
-        case 10: done = ToLowerCaseUtf8(piece, bytes_); break;
-        case 11: done = CapitalizeWordsUtf8(piece, !first_, bytes_); break;
-        case 12: done = CapitalizeSentencesUtf8(piece, bytes_); break;
+        case 0:
+            done = RemoveBlankLinesUtf8(piece, bytes_);
+            break;
+        case 1:
+            done = CollapseSpacesUtf8(piece, bytes_);
+            break;
+        case 2:
+            done = JoinAllLinesUtf8(piece, bytes_);
+            break;
+        case 3:
+            done = RemoveAllSpacesUtf8(piece, bytes_);
+            break;
+        case 9:
+            done = ToUpperCaseUtf8(piece, bytes_);
+            break;
+        case 10:
+            done = ToLowerCaseUtf8(piece, bytes_);
+            break;
+        case 11:
+            done = CapitalizeWordsUtf8(piece, !first_, bytes_);
+            break;
+        case 12:
+            done = CapitalizeSentencesUtf8(piece, bytes_);
+            break;
         }
     }
     if (!done) {

@@ -37,8 +37,8 @@ private:
     int index_;
     Writer write_;
     Utf8Writer writeUtf8_;
-    QString decoded_;  // FeedUtf8's pieces that go the long way
-    QByteArray bytes_; // and the results of those that do not
+    QString decoded_;        // FeedUtf8's pieces that go the long way
+    QByteArray bytes_;       // and the results of those that do not
     bool first_ = true;      // no piece fed yet
     bool wroteLine_ = false; // RemoveBlankLines: a line has been written, the next needs a line break
 };

@@ -18,8 +18,8 @@ QString Decoded(const QByteArray& bytes) {
 }
 
 QString QtDecoded(const QByteArray& bytes) {
-    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
-                                                    QStringDecoder::Flag::ConvertInitialBom)
+    return QStringDecoder(QStringDecoder::Utf8,
+                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom)
         .decode(bytes);
 }
 
@@ -47,10 +47,24 @@ TEST(Utf8Codec, EveryCodePointBothWays) {
 
 TEST(Utf8Codec, BrokenInputAsQtHasIt) {
     // Bytes that start, continue, overrun or forge sequences, mixed with ASCII and good characters.
-    const QByteArray pieces[] = {"a", "0123456789abcdef", "\xC2\xA9", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80",
-                                 "\x80", "\xBF", "\xC0\x80", "\xC1", "\xE0\x80\x80", "\xED\xA0\x80",
-                                 "\xEF\xBB\xBF", "\xEF\xBF\xBE", "\xF4\x90\x80\x80", "\xF5", "\xFF",
-                                 "\xE4\xB8", "\xF0\x9F"};
+    const QByteArray pieces[] = {"a",
+                                 "0123456789abcdef",
+                                 "\xC2\xA9",
+                                 "\xE4\xB8\xAD",
+                                 "\xF0\x9F\x98\x80",
+                                 "\x80",
+                                 "\xBF",
+                                 "\xC0\x80",
+                                 "\xC1",
+                                 "\xE0\x80\x80",
+                                 "\xED\xA0\x80",
+                                 "\xEF\xBB\xBF",
+                                 "\xEF\xBF\xBE",
+                                 "\xF4\x90\x80\x80",
+                                 "\xF5",
+                                 "\xFF",
+                                 "\xE4\xB8",
+                                 "\xF0\x9F"};
     const char16_t units[] = {u'a', u' ', u'中', 0x7F, 0x80, 0x7FF, 0x800, 0xFFFD, 0xFEFF, 0xD83D, 0xDE00};
     QRandomGenerator random(15);
     for (int round = 0; round < 20000; ++round) {

@@ -40,9 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // returns; the limits may end either of them on their own.
     if (CanStreamRegexReplace(replacement)) {
         QString streamed;
-        RegexReplaceStream stream(pattern, replacement, [&](QStringView s) { streamed.append(s); }, limits);
+        RegexReplaceStream stream(
+            pattern, replacement, [&](QStringView s) { streamed.append(s); }, limits);
         bool ok = stream.error().isEmpty();
-        for (qsizetype at = 0; ok && at < text.size(); at += piece) ok = stream.Feed(QStringView(text).mid(at, piece));
+        for (qsizetype at = 0; ok && at < text.size(); at += piece)
+            ok = stream.Feed(QStringView(text).mid(at, piece));
         ok = ok && stream.Finish();
         FUZZ_CHECK(ok || !stream.error().isEmpty());
         if (ok && regex.ok) FUZZ_CHECK(streamed == regex.text);

@@ -1,14 +1,14 @@
 // The tuned loops of the blank-line, space, line-join and letter-case operations, on UTF-16 and on
-// UTF-8, against the plain character-by-character rules they replace, on random texts full of the characters that decide
-// (spaces, CR, LF, sentence marks, letters whose case forms are ASCII, surrogates) and on every
+// UTF-8, against the plain character-by-character rules they replace, on random texts full of the characters
+// that decide (spaces, CR, LF, sentence marks, letters whose case forms are ASCII, surrogates) and on every
 // character of the Basic Multilingual Plane.
 #include "text/LetterCase.h"
 #include "text/LineOperations.h"
 #include "text/LineViews.h"
 
 #include <QRandomGenerator>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace telmo;
 
@@ -42,7 +42,8 @@ qsizetype Map(const QString& in, QString& out, qsizetype i, bool upper) {
     if (QChar::isHighSurrogate(c) && i + 1 < in.size() && in[i + 1].isLowSurrogate()) {
         const char32_t cp = QChar::surrogateToUcs4(c, in[i + 1].unicode());
         const char32_t m = upper ? QChar::toUpper(cp) : QChar::toLower(cp);
-        if (QChar::requiresSurrogates(m)) out[i] = QChar::highSurrogate(m), out[i + 1] = QChar::lowSurrogate(m);
+        if (QChar::requiresSurrogates(m))
+            out[i] = QChar::highSurrogate(m), out[i + 1] = QChar::lowSurrogate(m);
         return 2;
     }
     return 1;
@@ -89,7 +90,8 @@ QString CapitalizeSentences(const QString& in) {
 void ExpectAllAgree(const QString& t) {
     const auto at = [&](qsizetype i) { return i >= 0 && i < t.size() ? t[i] : QChar(); };
     EXPECT_EQ(RemoveBlankLines(t), plain::RemoveBlankLines(t));
-    EXPECT_EQ(CollapseSpaces(t), plain::Filter(t, [&](qsizetype i) { return !(t[i] == u' ' && at(i - 1) == u' '); }));
+    EXPECT_EQ(CollapseSpaces(t),
+              plain::Filter(t, [&](qsizetype i) { return !(t[i] == u' ' && at(i - 1) == u' '); }));
     EXPECT_EQ(JoinAllLines(t), plain::Filter(t, [&](qsizetype i) {
                   return t[i] != u'\n' && !(t[i] == u'\r' && at(i + 1) == u'\n');
               }));
@@ -119,17 +121,21 @@ void ExpectAllAgree(const QString& t) {
     EXPECT_EQ(onBytes(ToLowerCaseUtf8), "kept:" + ToLowerCase(decoded).toUtf8());
     EXPECT_EQ(onBytes(CapitalizeSentencesUtf8), "kept:" + CapitalizeSentences(decoded).toUtf8());
     for (bool afterLineBreak : {false, true}) {
-        const auto words = [&](QByteArrayView in, QByteArray& out) { return CapitalizeWordsUtf8(in, afterLineBreak, out); };
-        EXPECT_EQ(onBytes(words),
-                  "kept:" + (afterLineBreak ? CapitalizeWordsAfterLineBreak(decoded) : CapitalizeWords(decoded)).toUtf8());
+        const auto words = [&](QByteArrayView in, QByteArray& out) {
+            return CapitalizeWordsUtf8(in, afterLineBreak, out);
+        };
+        EXPECT_EQ(onBytes(words), "kept:" + (afterLineBreak ? CapitalizeWordsAfterLineBreak(decoded)
+                                                            : CapitalizeWords(decoded))
+                                                .toUtf8());
     }
 }
 
 TEST(OperationLoops, AgreeWithThePlainRulesOnRandomTexts) {
     // ı, ſ and İ have ASCII case forms; ǅ is a title-case letter; D801 DC00 / DC28 a pair with case.
-    const char16_t alphabet[] = {u' ', u' ', u'\r', u'\n', u'"', u'.', u'!', u'?', u'a', u'z', u'A', u'Z',
-                                 u'i', u'I', u'\u0131', u'\u017f', u'\u0130', u'\u00df', u'\u01c5', u'中',
-                                 u'\u3000', 0xD801, 0xDC00, 0xDC28, 0xD800};
+    const char16_t alphabet[] = {u' ',      u' ',      u'\r',     u'\n',     u'"',      u'.',  u'!',
+                                 u'?',      u'a',      u'z',      u'A',      u'Z',      u'i',  u'I',
+                                 u'\u0131', u'\u017f', u'\u0130', u'\u00df', u'\u01c5', u'中', u'\u3000',
+                                 0xD801,    0xDC00,    0xDC28,    0xD800};
     QRandomGenerator random(15);
     for (int round = 0; round < 20000; ++round) {
         QString t;

@@ -17,27 +17,31 @@ struct Streamed {
 Streamed Stream(const QString& text, const QString& pattern, const QString& replacement, qsizetype piece,
                 const RegexLimits& limits = {}) {
     QString out;
-    RegexReplaceStream stream(pattern, replacement, [&](QStringView s) { out.append(s); }, limits);
+    RegexReplaceStream stream(
+        pattern, replacement, [&](QStringView s) { out.append(s); }, limits);
     bool ok = stream.error().isEmpty();
-    for (qsizetype at = 0; ok && at < text.size(); at += piece) ok = stream.Feed(QStringView(text).mid(at, piece));
+    for (qsizetype at = 0; ok && at < text.size(); at += piece)
+        ok = stream.Feed(QStringView(text).mid(at, piece));
     ok = ok && stream.Finish();
     return {ok, out, stream.error()};
 }
 
 TEST(RegexReplaceStream, WritesWhatTheWholeTextReplaceReturns) {
     QStringList patterns = {
-        R"(\d{11})", R"(\d+)", "^", "$", "^$", R"(^\s*$)", R"(\b)", R"(\B)", R"(\bab\b)", "x*", "a|",
-        "dog(sbody)?", R"([\s\S]*)", ".*", "a(?=b)", "a(?!b)", R"((\w)\1)", R"(\r\n)", R"(\r?\n)", "[^a]+",
-        "(a+)+b", "中文?", R"(^\d+$)", R"(.$)", "ab|abc|abcd",
+        R"(\d{11})", R"(\d+)",    "^",         "$",           "^$",          R"(^\s*$)",   R"(\b)",
+        R"(\B)",     R"(\bab\b)", "x*",        "a|",          "dog(sbody)?", R"([\s\S]*)", ".*",
+        "a(?=b)",    "a(?!b)",    R"((\w)\1)", R"(\r\n)",     R"(\r?\n)",    "[^a]+",      "(a+)+b",
+        "中文?",     R"(^\d+$)",  R"(.$)",     "ab|abc|abcd",
     };
     patterns += CommonRegexPatterns();
-    const char16_t alphabet[] = {u'a', u'b', u'c', u'd', u'x', u'1', u'2', u' ', u'\r', u'\n', u'中', u'文',
-                                 u'.', u'@', 0xD83D, 0xDE00};
+    const char16_t alphabet[] = {u'a',  u'b',  u'c',  u'd',  u'x', u'1', u'2',   u' ',
+                                 u'\r', u'\n', u'中', u'文', u'.', u'@', 0xD83D, 0xDE00};
     QRandomGenerator random(15);
     QStringList texts = {QString(), "\r\n", "aaaa", "ab\r\nab\rab\nab"};
     for (int i = 0; i < 30; ++i) {
         QString t;
-        for (int n = random.bounded(60); n > 0; --n) t += QChar(alphabet[random.bounded(int(std::size(alphabet)))]);
+        for (int n = random.bounded(60); n > 0; --n)
+            t += QChar(alphabet[random.bounded(int(std::size(alphabet)))]);
         texts += t;
     }
     for (const QString& pattern : patterns) {

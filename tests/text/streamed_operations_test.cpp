@@ -67,7 +67,8 @@ TEST(StreamedOperations, PiecesGiveTheWholeTextResult) {
                         << "operation " << op << ", pieces of " << chunk << ", input " << text.toStdString();
                     QString error;
                     EXPECT_EQ(telmo::testing::StreamedUtf8Result(text, op, chunk, &error), whole)
-                        << "operation " << op << " on bytes, pieces of " << chunk << ", input " << text.toStdString();
+                        << "operation " << op << " on bytes, pieces of " << chunk << ", input "
+                        << text.toStdString();
                 }
         }
     }
