@@ -215,7 +215,7 @@ QString CapitalizeSentences(const QString& text) {
     return out;
 }
 
-// The same four operations on well-formed UTF-8. A character may change its length when mapped, so
+// The same four operations on UTF-8. A character may change its length when mapped, so
 // the result is written after what out holds, with room for the longest it can become.
 namespace {
 

@@ -2,8 +2,7 @@
 // within its time budget (plus a little for compiling and copying), and a failure leaves the text
 // exactly as it was. The plain replace and the button's dispatch are run on the same strings.
 // Options: byte 1 bit 0 sends the button's text through the plain replace instead, its other bits
-// choose the piece size of the streamed replace. Texts: pattern,
-// replacement, text.
+// choose the piece size of the streamed replace. Texts: pattern, replacement, text.
 #include "FuzzInput.h"
 #include "text/ReplaceAll.h"
 
