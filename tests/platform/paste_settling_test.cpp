@@ -16,6 +16,7 @@ constexpr std::uintptr_t kChromium = 0x400000, kOffice = 0x1e00007;
 struct Request {
     int ms;
     bool text;
+    std::uintptr_t from = 0; // another program than the focused one, which asks otherwise
 };
 
 class Conversation {
@@ -40,9 +41,12 @@ public:
             while (next < requests.size() && requests[next].ms == ms) {
                 traffic_.lastRequestMs = now_;
                 if (traffic_.firstRequestMs < 0) traffic_.firstRequestMs = now_;
-                if (requests[next].text) {
+                const Request& r = requests[next];
+                if (r.text) {
                     ++traffic_.reads;
-                    traffic_.lastReader = reader_;
+                    traffic_.lastReader = r.from ? r.from : reader_;
+                    if (traffic_.focusKnown && !r.from)
+                        ++traffic_.focusReads, traffic_.lastFocusReader = reader_;
                 }
                 ++next;
             }
@@ -169,6 +173,8 @@ TEST(PasteSettling, WhereRedrawsAreSeenTheTextIsInOnceTheWindowDrewAfterTheLastR
         {"the window animates on", kLearnt, paste, Frames(last + 10, 60), 0, last + 10 + drawnQuiet},
         {"the machine runs late", kLearnt, paste, {last + 10}, 10, last + 10 + drawnQuiet + 40},
         {"stalled between the reads", kLearnt, stalled, {last + 510}, 0, last + 510 + drawnQuiet},
+        // A redraw in the stall (the Tab before the chord, late) is not the text: one read is missing.
+        {"stalled, something else drawn", kLearnt, stalled, {60, last + 510}, 0, last + 510 + drawnQuiet},
         // The window drew while the target was still asking (an earlier key's effect): not the text.
         {"drawn only during the requests", kLearnt, paste, {5, last}, 0, PasteSettling::kMaxMs},
         {"never drawn", kNew, paste, {}, 0, PasteSettling::kMaxMs},
@@ -184,5 +190,85 @@ TEST(PasteSettling, WhereRedrawsAreSeenTheTextIsInOnceTheWindowDrewAfterTheLastR
         if (row.before == kLearntUndrawn) c.paste(paste, 5000, 0, &none);
         EXPECT_EQ(c.paste(row.requests, 5000, row.lagMs, &row.redraws), row.overAtMs) << row.what;
         EXPECT_EQ(s.lastDrawn(), !row.redraws.empty() && row.redraws.back() > last) << row.what;
+    }
+}
+
+// An input method reads every new clipboard text; on a loaded machine its read can come after the
+// chord, before the focused program has asked at all, or between the focused program's reads.
+TEST(PasteSettling, ReadsOfAnotherProgramThanTheFocusedOneDoNotEndThePaste) {
+    constexpr std::uintptr_t kInputMethod = 0x600000;
+    const auto paste = ChromiumPaste();
+    const int last = paste.back().ms;
+    const auto late = ChromiumPaste(300);
+    std::vector<Request> imFirst = {{26, true, kInputMethod}};
+    imFirst.insert(imFirst.end(), late.begin(), late.end());
+    // The input method reads, then Chromium once, then it stalls half a second with a redraw in it.
+    std::vector<Request> imBetween = {{2, true, kInputMethod}};
+    for (std::size_t i = 0; i < paste.size(); ++i)
+        imBetween.push_back({paste[i].ms + (i >= 12 ? 500 : 0), paste[i].text});
+    struct Row {
+        const char* what;
+        bool learnt;
+        std::vector<Request> requests;
+        std::vector<int> redraws;
+        int overAtMs;
+    } rows[] = {
+        {"first paste, the page repaints before Chromium asks",
+         false,
+         imFirst,
+         {50, 100, late.back().ms + 10},
+         late.back().ms + PasteSettling::kUnsureQuietMs},
+        {"between the reads of a stalled Chromium",
+         true,
+         imBetween,
+         {60, last + 510},
+         last + 510 + PasteSettling::kDrawnQuietMs},
+    };
+    for (const Row& row : rows) {
+        PasteSettling s;
+        Conversation c(s, kChromium);
+        c.traffic_.focusKnown = true;
+        const std::vector<int> drawnSoon = {last + 10};
+        if (row.learnt) c.paste(paste, 5000, 0, &drawnSoon);
+        EXPECT_EQ(c.paste(row.requests, 5000, 0, &row.redraws), row.overAtMs) << row.what;
+    }
+    // An office program asks through a connection of its own, never the focused one: its first paste
+    // is waited for in full, and once its habit is known its pastes end as soon as they are drawn.
+    PasteSettling s;
+    Conversation office(s, kOffice);
+    office.traffic_.focusKnown = true;
+    const std::vector<Request> twice = {{100, true, kOffice}, {200, true, kOffice}};
+    const std::vector<int> drawn = {300};
+    EXPECT_EQ(office.paste(twice, 5000, 0, &drawn), PasteSettling::kMaxMs);
+    EXPECT_EQ(office.paste(twice, 5000, 0, &drawn), 300 + PasteSettling::kDrawnQuietMs);
+}
+
+// An input method reads every new clipboard text at once; loaded, it reads after the chord.
+TEST(ClipboardWatchers, AProgramThatReadsOutsidePastesIsNotTheTarget) {
+    using telmo::ClipboardWatchers;
+    constexpr std::uint32_t kTarget = 0x800000, kInputMethod = 0x600000;
+    struct Row {
+        const char* what;
+        int promptGenerations; // clipboard generations the input method read in outside a paste
+        std::uint32_t focus;   // the program with the keyboard focus at the chord
+        std::uint32_t reader;
+        bool thePastes;
+    } rows[] = {
+        {"the target's own read", 5, kTarget, kTarget, true},
+        {"once outside a paste proves nothing", 1, kTarget, kInputMethod, true},
+        {"a watcher reading late", 2, kTarget, kInputMethod, false},
+        {"a watcher that has the focus", 3, kInputMethod, kInputMethod, true},
+        {"a program never seen before", 3, kTarget, 0x1e00000, true},
+    };
+    for (const Row& row : rows) {
+        ClipboardWatchers w;
+        for (int g = 0; g < row.promptGenerations; ++g) {
+            EXPECT_FALSE(w.readIsThePastes(kInputMethod)) << row.what; // a read before the chord
+            EXPECT_FALSE(w.readIsThePastes(kInputMethod)) << row.what; // twice in one generation
+            w.pasteStarted(row.focus);
+            w.pasteOver();
+        }
+        w.pasteStarted(row.focus);
+        EXPECT_EQ(w.readIsThePastes(row.reader), row.thePastes) << row.what;
     }
 }

@@ -136,9 +136,12 @@ void QtRunHost::waitForPendingPaste() {
         const std::int64_t late = SteadyMs() - before - kPastePollMs;
         lagMs_ = std::max<std::int64_t>(late, lagMs_ * 7 / 8);
     }
+#ifdef TELMO_HAVE_X11
+    if (watchingSelections_) x11::PasteOver();
+#endif
     qCDebug(lcPaste, "paste served, waited %lld ms (%llu reads, usually %llu; %s; lag %lld ms)",
             static_cast<long long>(SteadyMs() - start), static_cast<unsigned long long>(paste.lastReads()),
-            static_cast<unsigned long long>(paste.usualReads(pasteTraffic().lastReader)),
+            static_cast<unsigned long long>(paste.usualReads(paste.lastReader())),
             paste.lastDrawn() ? "drawn" : "not seen drawn", static_cast<long long>(lagMs_));
 }
 

@@ -2,7 +2,8 @@
 // What other programs ask of the selections that this application owns, seen on Qt's own X
 // connection: every request (the list of formats, the text, a time stamp) and every increment of a
 // large text that a requestor takes. The run host follows a paste's conversation with it. No X11
-// types in this header.
+// types in this header. Reads by a program that watches the clipboard (ClipboardWatchers) are not
+// counted.
 #include "platform/PasteSettling.h"
 
 namespace telmo::x11 {
@@ -15,7 +16,10 @@ bool WatchSelectionTraffic();
 // milliseconds of std::chrono::steady_clock.
 PasteTraffic SelectionTrafficSoFar();
 
-// Starts the count of firstRequestMs anew (at a paste chord).
+// A paste chord went out: starts the count of firstRequestMs anew, and from now until PasteOver()
+// reads are taken as the paste's.
 void MarkSelectionTraffic();
+// The paste is over: reads from now until the next chord are no paste's; they show who watches.
+void PasteOver();
 
 } // namespace telmo::x11
