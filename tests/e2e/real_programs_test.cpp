@@ -20,8 +20,13 @@ constexpr int kStartTimeoutMs = 90000;
 void FillAndCheck(Target& target, const QStringList& recordEnd,
                   const QProcessEnvironment& runEnv = QProcessEnvironment::systemEnvironment()) {
     const Records records = SampleRecords(kRecords, kFields);
+    // The run logs every paste's conversation (requests, redraws, when it went on): printed when a
+    // field is wrong, it shows why.
+    QProcessEnvironment env = runEnv;
+    env.insert("QT_LOGGING_RULES", "telmo.paste.debug=true");
+    env.insert("QT_MESSAGE_PATTERN", "%{time process} %{message}");
     DisplayRun run(FillScript(kFields, recordEnd), Flatten(records),
-                   {"--count", QString::number(kRecords), "--interval", "1"}, runEnv);
+                   {"--count", QString::number(kRecords), "--interval", "1"}, env);
     ASSERT_TRUE(run.confirm()) << "the run's confirmation never had the focus";
     ASSERT_EQ(run.finish(), 0) << run.standardError().toStdString();
     const Records got = target.readBack(kRecords);
@@ -29,6 +34,8 @@ void FillAndCheck(Target& target, const QStringList& recordEnd,
     std::printf("fields intact: %d/%d (run %lld ms)\n", intact, kRecords * kFields,
                 static_cast<long long>(run.elapsedMs()));
     const QString diff = DiffRecords(records, got);
+    if (!diff.isEmpty() || qEnvironmentVariableIsSet("TELMO_PASTE_LOG"))
+        std::fprintf(stderr, "%s\n", run.standardError().constData());
     EXPECT_TRUE(diff.isEmpty()) << intact << "/" << kRecords * kFields << " fields intact; "
                                 << target.problem().toStdString() << "\n"
                                 << diff.toStdString();
